@@ -1,0 +1,32 @@
+#include "app/frmabout.h"
+
+using namespace rt;
+
+frmAbout::frmAbout() : Form("frmAbout") {
+    cmdOk.Click = [this] { cmdOk_Click(); };
+}
+
+WindowSpec frmAbout::Window() const {
+    WindowSpec w;
+    w.caption = "About Strumvane";
+    w.left = 4185;
+    w.top = 2415;
+    w.width = 5820;
+    w.height = 3345;
+    w.border = Border::Sizable;
+    w.icon = Icon::Notes;
+    return w;
+}
+
+Layout frmAbout::Design() {
+    return {
+        //                         left   top  width height
+        button(cmdOk,              3960, 2520, 1575,  375).caption("OK").tab(0),
+        label(Label1,              1320,  120, 2535,  375).caption("Strumvane ").tab(1)
+            .font({"MS Sans Serif", 18, false, true}).fore(kBlue).back(kLightGrey),
+        pictureBox(Picture1,        240,  240,  735,  615).tab(2).back(kLightGrey).picture(":/cursors/guitar.png"),
+        label(Label7,              1200, 1200, 2655,  255).caption("send comments and suggestions to:").tab(7),
+    };
+}
+
+void frmAbout::cmdOk_Click() { Unload(); }

@@ -1,0 +1,125 @@
+#include "runtime/app.h"
+
+#include "runtime/cursors_p.h"
+#include "runtime/widgets_p.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QStyleFactory>
+#include <memory>
+
+namespace rt {
+
+namespace {
+
+bool g_ended = false;
+int g_exitCode = 0;
+MessageHandler g_messageHandler;
+
+// Enter presses the window's default button unless the focus is on another button.
+class EnterKeyFilter : public QObject {
+protected:
+    bool eventFilter(QObject* obj, QEvent* ev) override {
+        if (ev->type() != QEvent::KeyPress) return false;
+        auto* key = static_cast<QKeyEvent*>(ev);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
+        auto* w = qobject_cast<QWidget*>(obj);
+        if (!w) return false;
+        auto* win = dynamic_cast<FormWindow*>(w->window());
+        if (!win || win->form()->window() != win) return false;
+        if (auto* b = qobject_cast<QAbstractButton*>(QApplication::focusWidget()); b && b->window() == win) {
+            if (dynamic_cast<ButtonWidget*>(b)) {
+                b->click();
+                return true;
+            }
+            return false;
+        }
+        CommandButton* def = win->form()->defaultButton();
+        if (!def || !def->isBound()) return false;
+        def->click();
+        return true;
+    }
+};
+
+}  // namespace
+
+QString App::Path() {
+    // applicationDirPath reads /proc/self/exe, so a launcher symlink resolves to the real folder.
+    QString dir = QFileInfo(QCoreApplication::applicationFilePath()).canonicalPath();
+    if (dir.isEmpty()) dir = QCoreApplication::applicationDirPath();
+    while (dir.size() > 1 && dir.endsWith('/')) dir.chop(1);
+    return dir;
+}
+
+QString App::Title() { return QStringLiteral("Strumvane"); }
+
+void App::init(int& argc, char** argv) {
+    static std::unique_ptr<QApplication> app;
+    if (!QCoreApplication::instance()) app = std::make_unique<QApplication>(argc, argv);
+    static bool done = false;
+    if (done) return;
+    done = true;
+    QApplication::setApplicationName(Title());
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    QApplication::setFont(qtFont(kDefaultFont));
+    QApplication::setWindowIcon(iconFor(Icon::ChordGrid));
+    QApplication::setQuitOnLastWindowClosed(false);
+    qApp->installEventFilter(new EnterKeyFilter);
+}
+
+int App::exec(const std::function<void()>& startUp) {
+    dispatch(startUp);
+    if (!g_ended) QApplication::exec();
+    return g_exitCode;
+}
+
+bool App::ended() { return g_ended; }
+void App::resetEnded() {
+    g_ended = false;
+    g_exitCode = 0;
+}
+
+void App::noteFormsEmpty() {
+    g_ended = true;
+    QCoreApplication::exit(g_exitCode);
+}
+
+void App::fatal(const QString& message) {
+    MsgBox(message);
+    g_exitCode = 1;
+    g_ended = true;
+    // The program ends at once: no window runs its unload handlers.
+    for (Form* f : Forms())
+        if (f->window()) f->window()->hide();
+    QCoreApplication::exit(g_exitCode);
+}
+
+void setMessageHandler(MessageHandler handler) { g_messageHandler = std::move(handler); }
+
+void MsgBox(const QString& prompt) {
+    if (g_messageHandler) {
+        g_messageHandler(prompt);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, App::Title(), prompt, QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+}  // namespace rt
+
+#include <QElapsedTimer>
+namespace rt {
+void processEventsFor(int milliseconds) {
+    QElapsedTimer t;
+    t.start();
+    do {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    } while (t.elapsed() < milliseconds);
+}
+}  // namespace rt

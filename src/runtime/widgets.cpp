@@ -1,0 +1,206 @@
+#include "runtime/widgets_p.h"
+
+#include "runtime/app.h"
+#include "runtime/cursors_p.h"
+#include "runtime/form.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QMovie>
+#include <QPainter>
+#include <QScreen>
+
+namespace rt {
+
+namespace {
+double logicalDpi() {
+    static const double dpi = [] {
+        const QScreen* s = QGuiApplication::primaryScreen();
+        const double d = s ? s->logicalDotsPerInch() : 96.0;
+        return d > 0 ? d : 96.0;
+    }();
+    return dpi;
+}
+
+// Logical pixels for a picture's own pixels: a picture keeps its proportions to the
+// twips-based layout on high-DPI screens.
+QSize pictureSize(const QImage& img) {
+    const double f = logicalDpi() / 96.0;
+    return QSize(qRound(img.width() * f), qRound(img.height() * f));
+}
+
+void drawPicture(QPainter& p, const QImage& img, const QRect& target) {
+    const qreal dpr = p.device()->devicePixelRatioF();
+    const QSize device(qRound(target.width() * dpr), qRound(target.height() * dpr));
+    if (device == img.size()) {
+        p.drawImage(target, img);
+        return;
+    }
+    p.drawImage(target, scaledForDisplay(img, device));
+}
+}  // namespace
+
+int twipsToPixels(int twips) { return qRound(twips * logicalDpi() / 1440.0); }
+double pixelsToTwips(int pixels) { return pixels * 1440.0 / logicalDpi(); }
+
+QImage scaledForDisplay(const QImage& src, QSize size) {
+    if (src.isNull() || size.isEmpty()) return QImage();
+    QImage base = src.format() == QImage::Format_Mono || src.format() == QImage::Format_MonoLSB
+                      ? src.convertToFormat(QImage::Format_Grayscale8)
+                      : src;
+    // Shrinking averages each target pixel over its whole source area, so one-pixel
+    // strings stay visible as grey; growing repeats pixels and stays crisp.
+    const bool shrinking = size.width() < src.width() || size.height() < src.height();
+    return base.scaled(size, Qt::IgnoreAspectRatio, shrinking ? Qt::SmoothTransformation : Qt::FastTransformation);
+}
+
+QColor qtColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+
+void setBackColor(QWidget* w, Rgb c) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, qtColor(c));
+    p.setColor(QPalette::Base, qtColor(c));
+    p.setColor(QPalette::Button, qtColor(c));
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+FormWindow::FormWindow(Form* form, const WindowSpec& spec) : form_(form), spec_(spec) {
+    setObjectName(QString::fromLatin1(form->Name()));
+    setWindowTitle(spec.caption);
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (spec.controlBox) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (spec.controlBox && spec.minButton) flags |= Qt::WindowMinimizeButtonHint;
+    if (spec.controlBox && spec.maxButton) flags |= Qt::WindowMaximizeButtonHint;
+    setWindowFlags(flags);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    auto* area = new ClientArea(this);
+    area->setObjectName("client");
+    client_ = area;
+    if (spec.backColor) setBackColor(area, *spec.backColor);
+    if (!spec.backgroundPicture.isEmpty()) area->background = LoadBuiltInPicture(spec.backgroundPicture);
+    area->setFixedSize(twipsToPixels(spec.width), twipsToPixels(spec.height));
+    setCentralWidget(area);
+    if (spec.pointer != Pointer::System) setCursor(cursorFor(spec.pointer));
+    if (spec.icon != Icon::None) setWindowIcon(iconFor(spec.icon));
+}
+
+void FormWindow::finishLayout() {
+    if (spec_.border == Border::FixedSingle) {
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+    } else {
+        // A sizable window starts at its design size; what lies inside never moves.
+        const QSize client = client_->size();
+        client_->setMinimumSize(0, 0);
+        client_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        client_->resize(client);
+        adjustSize();
+        resize(client.width(), client.height() + (menuWidget() ? menuWidget()->sizeHint().height() : 0));
+    }
+    move(twipsToPixels(spec_.left), twipsToPixels(spec_.top));
+}
+
+void FormWindow::closeEvent(QCloseEvent* e) {
+    // The layer decides: the window goes only through its form's Unload.
+    e->ignore();
+    if (!spec_.controlBox || form_->window() != this) return;
+    Form* f = form_;
+    dispatch([f] { f->Unload(vbFormControlMenu); });
+}
+
+void FormWindow::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    if (form_->window() != this) return;
+    Form* f = form_;
+    dispatch([f] { f->Form_Resize(); });
+}
+
+void ClientArea::paintEvent(QPaintEvent*) {
+    if (background.isEmpty()) return;
+    QPainter p(this);
+    const QImage& img = *background.image();
+    drawPicture(p, img, QRect(QPoint(0, 0), pictureSize(img)));
+}
+
+void ImageWidget::setPicture(const rt::Picture& p) {
+    picture = p;
+    if (!stretch && !p.isEmpty()) {
+        // An image that does not stretch takes the size of its picture.
+        const int b = border ? 2 : 0;
+        resize(pictureSize(*p.image()) + QSize(2 * b, 2 * b));
+    }
+    update();
+}
+
+void ImageWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const int b = border ? 2 : 0;
+    if (border) {
+        p.setPen(QColor(128, 128, 128));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        p.setPen(Qt::black);
+        p.drawRect(rect().adjusted(1, 1, -2, -2));
+    }
+    if (picture.isEmpty()) return;
+    const QImage& img = *picture.image();
+    if (stretch)
+        drawPicture(p, img, rect());
+    else
+        drawPicture(p, img, QRect(QPoint(b, b), pictureSize(img)));
+}
+
+void PictureBoxWidget::paintEvent(QPaintEvent*) {
+    if (picture.isEmpty()) return;
+    QPainter p(this);
+    const QImage& img = *picture.image();
+    drawPicture(p, img, QRect(QPoint(0, 0), pictureSize(img)));
+}
+
+void LineWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), color_);
+}
+
+void BrowserWidget::navigate(const QString& loc) {
+    location = loc;
+    delete movie_;
+    movie_ = nullptr;
+    if (QFile::exists(loc)) {
+        auto* m = new QMovie(loc, QByteArray(), this);
+        if (m->isValid()) {
+            movie_ = m;
+            connect(m, &QMovie::frameChanged, this, [this] { update(); });
+            m->start();
+        } else {
+            delete m;
+        }
+    }
+    update();
+}
+
+bool BrowserWidget::showsPicture() const { return movie_ && !movie_->currentImage().isNull(); }
+
+void BrowserWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    if (!movie_) return;
+    const QImage img = movie_->currentImage();
+    if (img.isNull()) return;
+    // A browser page sets an image 120 twips in and 360 down; the box that holds this
+    // view clips exactly that margin, so the picture starts at the box's corner.
+    drawPicture(p, img, QRect(QPoint(twipsToPixels(120), twipsToPixels(360)), pictureSize(img)));
+}
+
+}  // namespace rt
+
+namespace rt {
+QWidget* Form::topLevelWidget() const { return window_; }
+
+bool saveWindowImage(const Form& form, const QString& path) {
+    if (!form.window()) return false;
+    return form.window()->grab().save(path);
+}
+}  // namespace rt
