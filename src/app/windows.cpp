@@ -1,6 +1,8 @@
 #include "app/windows.h"
 
 #include "app/frmabout.h"
+#include "lessons/majorminor/frmbasic.h"
+#include "lessons/seventh/frm7thtype.h"
 
 template <class T>
 static void open() {
@@ -8,14 +10,14 @@ static void open() {
 }
 
 void openAbout() { open<frmAbout>(); }
+void openBasic() { open<frmBasic>(); }
+void open7thType() { open<frm7thType>(); }
 
 // These lessons and pages are not in the program yet; their buttons and menu items open
 // them once they are.
 void openHelp() {}
 void openSymbols() {}
 void openOtherSymbols() {}
-void openBasic() {}
-void open7thType() {}
 void openInversions() {}
 void openDimAug() {}
 void openSusAdd() {}
