@@ -184,7 +184,12 @@ void Form::build() {
             auto* c = new QComboBox(parent);
             c->setEditable(s.kind == Kind::Combo);
             c->setInsertPolicy(QComboBox::NoInsert);
-            if (s.kind == Kind::Combo) c->lineEdit()->setText(s.captionText);
+            if (s.kind == Kind::Combo) {
+                // The edit field holds exactly what was typed: no completion, and no case
+                // folding onto a list entry when the focus leaves it.
+                c->setCompleter(nullptr);
+                c->lineEdit()->setText(s.captionText);
+            }
             Control* target = s.target;
             QObject::connect(c, &QComboBox::activated, c, [target](int) { dispatch(static_cast<ComboBox*>(target)->Click); });
             w = c;

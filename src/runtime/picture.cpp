@@ -14,9 +14,15 @@ int Picture::height() const { return image_ ? image_->height() : 0; }
 
 Picture LoadPicture() { return Picture(); }
 
+namespace {
+int g_missingResource = 0;
+}  // namespace
+
+void setMissingResourceForTests(int id) { g_missingResource = id; }
+
 Picture LoadResPicture(int id, int kind) {
     if (kind != 0) throw RuntimeError(errInvalidProcedureCall, "Invalid procedure call or argument");
-    const auto bitmap = diagrams::renderDiagram(id);
+    const auto bitmap = id == g_missingResource ? std::nullopt : diagrams::renderDiagram(id);
     if (!bitmap) throw RuntimeError(errResourceNotFound, QStringLiteral("Resource with identifier '%1' not found").arg(id));
     auto img = std::make_shared<QImage>(diagrams::Bitmap::kWidth, diagrams::Bitmap::kHeight, QImage::Format_Mono);
     img->setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});

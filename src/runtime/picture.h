@@ -33,6 +33,8 @@ Picture LoadPicture();
 // A picture built into the program; kind 0 is a bitmap. Raises RuntimeError for an id
 // that is not there.
 Picture LoadResPicture(int id, int kind);
+// For tests: LoadResPicture fails for this id as for one the catalogue lacks; 0 for none.
+void setMissingResourceForTests(int id);
 // One of the pictures the windows carry (a Qt resource path such as ":/pictures/banner.png").
 Picture LoadBuiltInPicture(const QString& resourcePath);
 
