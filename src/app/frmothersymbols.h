@@ -1,0 +1,13 @@
+#pragma once
+// The other-symbols page: further chord symbols, drawn as the window's background picture.
+
+#include "runtime/form.h"
+
+class frmOtherSymbols : public rt::Form {
+public:
+    frmOtherSymbols();
+
+protected:
+    rt::WindowSpec Window() const override;
+    rt::Layout Design() override;
+};
