@@ -1,6 +1,10 @@
 #include "app/windows.h"
 
 #include "app/frmabout.h"
+#include "app/frmhelp.h"
+#include "app/frmothersymbols.h"
+#include "app/frmpartial.h"
+#include "app/frmsymbols.h"
 #include "lessons/majorminor/frmbasic.h"
 #include "lessons/seventh/frm7thtype.h"
 
@@ -10,18 +14,18 @@ static void open() {
 }
 
 void openAbout() { open<frmAbout>(); }
+void openHelp() { open<frmHelp>(); }
+void openSymbols() { open<frmSymbols>(); }
+void openOtherSymbols() { open<frmOtherSymbols>(); }
+void openPartial() { open<frmPartial>(); }
 void openBasic() { open<frmBasic>(); }
 void open7thType() { open<frm7thType>(); }
 
 // These lessons and pages are not in the program yet; their buttons and menu items open
 // them once they are.
-void openHelp() {}
-void openSymbols() {}
-void openOtherSymbols() {}
 void openInversions() {}
 void openDimAug() {}
 void openSusAdd() {}
-void openPartial() {}
 void openDominant() {}
 void openMajMinExt() {}
 void openPro() {}
