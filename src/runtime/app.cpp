@@ -58,8 +58,8 @@ QString App::Path() {
 QString App::Title() { return QStringLiteral("Strumvane"); }
 
 void App::init(int& argc, char** argv) {
-    static std::unique_ptr<QApplication> app;
-    if (!QCoreApplication::instance()) app = std::make_unique<QApplication>(argc, argv);
+    // Never destroyed: the application lives until the process ends.
+    if (!QCoreApplication::instance()) new QApplication(argc, argv);
     static bool done = false;
     if (done) return;
     done = true;

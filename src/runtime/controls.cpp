@@ -101,6 +101,7 @@ void CommandButton::click() {
 QString OptionButton::Caption() const { return as<QRadioButton>(*this)->text(); }
 bool OptionButton::Value() const { return as<QRadioButton>(*this)->isChecked(); }
 void OptionButton::setValue(bool value) { as<QRadioButton>(*this)->setChecked(value); }
+void OptionButton::click() { as<QRadioButton>(*this)->click(); }
 
 // --- ListBox
 

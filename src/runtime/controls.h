@@ -84,6 +84,8 @@ public:
     QString Caption() const;
     bool Value() const;
     void setValue(bool value);
+    // Picks the option as the user would (runs its Click handler).
+    void click();
     std::function<void()> Click;
 };
 

@@ -36,6 +36,9 @@ public:
     void Unload(int mode = vbFormCode);
 
     QString Caption() const;
+    // Prints the client area as it shows now on one page of the default printer, with no
+    // dialog. Raises RuntimeError when there is no printer or the print fails.
+    void PrintForm();
     // The window's outer height in twips (title bar, menu bar and borders included).
     double Height() const;
 

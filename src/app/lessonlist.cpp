@@ -1,0 +1,8 @@
+#include "app/lessonlist.h"
+
+#include "lessons/majorminor/frmbasic.h"
+#include "lessons/seventh/frm7thtype.h"
+
+std::vector<lessons::LessonWindow*> allLessonWindows() {
+    return {&rt::instance<frmBasic>(), &rt::instance<frm7thType>()};
+}

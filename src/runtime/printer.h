@@ -1,0 +1,11 @@
+#pragma once
+// Where PrintForm sends its page. Normally the default printer; tests send it to a PDF file.
+
+#include <QString>
+
+namespace rt {
+
+// An empty path restores the default printer.
+void setPrintToFile(const QString& pdfPath);
+
+}  // namespace rt
