@@ -17,6 +17,7 @@ namespace rt {
 namespace {
 
 bool g_ended = false;
+bool g_endsWhenEmpty = true;
 int g_exitCode = 0;
 MessageHandler g_messageHandler;
 
@@ -31,7 +32,8 @@ protected:
         if (!w) return false;
         auto* win = dynamic_cast<FormWindow*>(w->window());
         if (!win || win->form()->window() != win) return false;
-        if (auto* b = qobject_cast<QAbstractButton*>(QApplication::focusWidget()); b && b->window() == win) {
+        // Key events go to the widget with the focus.
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) {
             if (dynamic_cast<ButtonWidget*>(b)) {
                 b->click();
                 return true;
@@ -83,7 +85,10 @@ void App::resetEnded() {
     g_exitCode = 0;
 }
 
+void App::setEndsWhenLastWindowCloses(bool ends) { g_endsWhenEmpty = ends; }
+
 void App::noteFormsEmpty() {
+    if (!g_endsWhenEmpty) return;
     g_ended = true;
     QCoreApplication::exit(g_exitCode);
 }

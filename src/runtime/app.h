@@ -31,6 +31,9 @@ public:
     static bool ended();
     // For tests: forget that the program ended.
     static void resetEnded();
+    // For tests and tools that open windows without the main window: normally the program
+    // ends when its last window closes.
+    static void setEndsWhenLastWindowCloses(bool ends);
 
     // Called by the layer.
     static void noteFormsEmpty();

@@ -14,14 +14,17 @@ namespace rt {
 
 namespace {
 QString g_printFile;
+bool g_noPrinter = false;
 
 RuntimeError printerError() { return RuntimeError(errPrinter, "Printer error"); }
 }  // namespace
 
 void setPrintToFile(const QString& pdfPath) { g_printFile = pdfPath; }
+void simulateNoPrinter(bool none) { g_noPrinter = none; }
 
 void Form::PrintForm() {
     if (!window_) throw RuntimeError(errObjectUnloaded, "Object was unloaded");
+    if (g_noPrinter) throw printerError();
     QPrinter printer(QPrinter::HighResolution);
     if (!g_printFile.isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);

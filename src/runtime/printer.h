@@ -7,5 +7,7 @@ namespace rt {
 
 // An empty path restores the default printer.
 void setPrintToFile(const QString& pdfPath);
+// For tests: behave as a machine with no printer installed.
+void simulateNoPrinter(bool none);
 
 }  // namespace rt

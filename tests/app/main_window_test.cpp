@@ -22,6 +22,7 @@ class MainWindowTest : public UiTest {
 protected:
     frmMain& main = instance<frmMain>();
     void SetUp() override {
+        endsWithLastWindow_ = true;
         UiTest::SetUp();
         main.Show();
         settle();

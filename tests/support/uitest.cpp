@@ -5,6 +5,7 @@
 
 void UiTest::SetUp() {
     rt::App::resetEnded();
+    rt::App::setEndsWhenLastWindowCloses(endsWithLastWindow_);
     rt::setMessageHandler([this](const QString& p) { prompts << p; });
 }
 
@@ -13,6 +14,7 @@ void UiTest::TearDown() {
     for (rt::Form* f : rt::Forms()) f->Unload();
     settle();
     rt::App::resetEnded();
+    rt::App::setEndsWhenLastWindowCloses(true);
     rt::setMessageHandler({});
 }
 

@@ -22,7 +22,11 @@ protected:
 
     // Prompts shown since the test began, oldest first.
     QStringList prompts;
+    // Tests of the main window keep the program's rule that the last window closing ends it;
+    // others open a window alone and may close it.
+    bool endsWithLastWindow_ = false;
 
+public:
     // Lets posted events (deferred deletes, repaints) run.
     static void settle();
     // The real widget of a control, found by its name in a loaded window.

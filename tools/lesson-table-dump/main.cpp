@@ -10,6 +10,7 @@
 
 int main(int argc, char** argv) {
     rt::App::init(argc, argv);
+    rt::App::setEndsWhenLastWindowCloses(false);  // no main window here
     QStringList prompts;
     rt::setMessageHandler([&prompts](const QString& p) { prompts << p; });
 
@@ -42,7 +43,6 @@ int main(int argc, char** argv) {
             }
         }
         w->Unload();
-        rt::App::resetEnded();  // no main window here: the last window closing does not end the tool
     }
     return 0;
 }
