@@ -2,6 +2,9 @@
 //   window-shots DIR
 #include "app/frmabout.h"
 #include "app/frmmain.h"
+#include "app/frmsymbols.h"
+#include "lessons/majorminor/frmbasic.h"
+#include "lessons/seventh/frm7thtype.h"
 #include "runtime/app.h"
 
 #include <QDir>
@@ -19,6 +22,28 @@ int main(int argc, char** argv) {
     auto& main = rt::instance<frmMain>();
     main.Show();
     main.mnuAbout.trigger();
+    main.cmdHelp.click();
+    main.cmdPartial.click();
+    main.cmdChordSymbols.click();
+    // The chord symbols page with one chord type looked up, and the page it opens.
+    auto& chordSymbols = rt::instance<frmSymbols>();
+    chordSymbols.cmbChordType.setText("Dominant 7th (b9)(#5)");
+    chordSymbols.Command1.click();
+    chordSymbols.cmdOthersymbols.click();
+    // Each lesson with a chord shown, and the print preview holding the last one.
+    main.cmdBasic.click();
+    auto& basic = rt::instance<frmBasic>();
+    basic.lstChordType.setListIndex(0);
+    basic.optRoot(7).click();
+    basic.optForm(1).click();
+    basic.cmdStrumMe.click();
+    main.cmd7thType.click();
+    auto& seventh = rt::instance<frm7thType>();
+    seventh.lstChordType.setListIndex(3);
+    seventh.optRoot(10).click();
+    seventh.optForm(0).click();
+    seventh.cmdStrumMe2.click();
+    seventh.cmdPrint.click();
     // Let animated pictures draw their first frame.
     rt::processEventsFor(300);
     int failures = 0;
