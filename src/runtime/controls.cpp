@@ -181,7 +181,7 @@ void PictureBox::setPicture(const rt::Picture& picture) {
     p->update();
 }
 
-QString Frame::Caption() const { return as<QGroupBox>(*this)->title(); }
+QString Frame::Caption() const { return asPlain<FrameWidget>(*this)->caption; }
 
 // --- WebBrowser
 

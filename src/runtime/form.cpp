@@ -137,10 +137,11 @@ void Form::build() {
                 // A graphical-style button: its own face colour, with a raised edge.
                 const Rgb c = *s.backColor;
                 b->setStyleSheet(QStringLiteral(
-                    "QPushButton { background-color: rgb(%1,%2,%3); border: 2px outset rgb(%4,%5,%6); }"
-                    "QPushButton:pressed { border-style: inset; }")
-                                     .arg(c.r).arg(c.g).arg(c.b)
-                                     .arg(std::min(255, c.r + 40)).arg(std::min(255, c.g + 40)).arg(std::min(255, c.b + 40)));
+                    "QPushButton { background-color: rgb(%1,%2,%3); border: 2px solid;"
+                    " border-color: white rgb(64,64,64) rgb(64,64,64) white; }"
+                    "QPushButton:pressed { border-color: rgb(64,64,64) white white rgb(64,64,64); }"
+                    "QPushButton:focus { border-color: white black black white; }")
+                                     .arg(c.r).arg(c.g).arg(c.b));
             }
             // Long captions wrap onto further lines inside the button.
             auto* text = new QLabel(s.captionText, b);
@@ -218,9 +219,7 @@ void Form::build() {
             break;
         }
         case Kind::Frame: {
-            auto* f = new QGroupBox(s.captionText, parent);
-            if (s.captionText.isEmpty()) f->setFlat(true);
-            w = f;
+            w = new FrameWidget(parent, s.captionText);
             break;
         }
         case Kind::Line: {

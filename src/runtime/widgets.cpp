@@ -159,6 +159,22 @@ void PictureBoxWidget::paintEvent(QPaintEvent*) {
     drawPicture(p, img, QRect(QPoint(0, 0), pictureSize(img)));
 }
 
+void FrameWidget::paintEvent(QPaintEvent*) {
+    if (caption.isEmpty()) return;  // its background is all there is
+    QPainter p(this);
+    const QFontMetrics fm(font());
+    const int y = fm.height() / 2;
+    const QRect box = rect().adjusted(0, y, -1, -1);
+    p.setPen(palette().color(QPalette::Dark));
+    p.drawRect(box.adjusted(0, 0, -1, -1));
+    p.setPen(palette().color(QPalette::Light));
+    p.drawRect(box.adjusted(1, 1, 0, 0));
+    const QRect text(8, 0, fm.horizontalAdvance(caption) + 4, fm.height());
+    p.fillRect(text, palette().color(QPalette::Window));
+    p.setPen(palette().color(QPalette::WindowText));
+    p.drawText(text, Qt::AlignCenter, caption);
+}
+
 void LineWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), color_);

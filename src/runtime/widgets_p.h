@@ -77,6 +77,17 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 };
 
+// A frame: an etched rectangle with its caption set into the top edge; a frame without
+// a caption is a plain rectangle of its colour.
+class FrameWidget : public QWidget {
+public:
+    FrameWidget(QWidget* parent, const QString& caption) : QWidget(parent), caption(caption) {}
+    QString caption;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+};
+
 class LineWidget : public QWidget {
 public:
     LineWidget(QWidget* parent, QColor color, int width) : QWidget(parent), color_(color), width_(width) {}
