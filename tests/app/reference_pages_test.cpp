@@ -8,12 +8,15 @@
 #include "runtime/picture.h"
 #include "support/uitest.h"
 
-#include <QFile>
+#include <QImage>
 #include <QLabel>
 
 using namespace rt;
 
 namespace {
+
+// The music-notes icon has a small image of its own; the program's icon does not.
+bool hasNotesIcon(const QWidget* w) { return w->windowIcon().availableSizes().contains(QSize(16, 16)); }
 
 QWidget* clientOf(const Form& f) { return f.topLevelWidget()->findChild<QWidget*>("client"); }
 
@@ -47,10 +50,16 @@ TEST_F(ReferencePagesTest, HelpPageShowsItsPictureAtItsOwnSizeRunningPastTheWind
     // 425 x 576 inside a two-pixel border: the box is taller than the client area.
     EXPECT_EQ(widget(help, "imgHelp")->geometry(), QRect(0, 0, 429, 580));
     EXPECT_FALSE(help.imgHelp.Stretch());
-    if (QFile::exists(":/pictures/help.png")) {
-        EXPECT_EQ(help.imgHelp.Picture().width(), 425);
-        EXPECT_EQ(help.imgHelp.Picture().height(), 576);
-    }
+    ASSERT_EQ(help.imgHelp.Picture().width(), 425);
+    ASSERT_EQ(help.imgHelp.Picture().height(), 576);
+    // Unscaled inside the border; every row down to the last line of text is seen.
+    const QImage shot = clientOf(help)->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage picture = help.imgHelp.Picture().image()->convertToFormat(QImage::Format_RGB32);
+    EXPECT_TRUE(shot.copy(2, 2, 425, 544) == picture.copy(0, 0, 425, 544));
+
+    EXPECT_EQ(win->cursor().shape(), Qt::BitmapCursor);  // the guitar
+    EXPECT_EQ(win->cursor().hotSpot(), QPoint(0, 0));
+    EXPECT_TRUE(hasNotesIcon(win));
 }
 
 TEST_F(ReferencePagesTest, OtherSymbolsPageIsWhiteSizableAndHasNoControls) {
@@ -67,14 +76,27 @@ TEST_F(ReferencePagesTest, OtherSymbolsPageIsWhiteSizableAndHasNoControls) {
     EXPECT_NE(win->minimumSize(), win->maximumSize());
     EXPECT_TRUE(other.controls().empty());
 
-    // Enlarged, the picture stays at its own size in the corner, with white beyond it.
-    if (QFile::exists(":/pictures/othersymbols.png")) {
-        win->resize(700, 700);
-        settle();
-        const QImage shot = clientOf(other)->grab().toImage();
-        EXPECT_EQ(shot.pixelColor(600, 600), QColor(Qt::white));
-        EXPECT_EQ(shot.pixelColor(465, 100), QColor(Qt::white));  // right of the picture
-    }
+    EXPECT_EQ(win->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_TRUE(hasNotesIcon(win));
+
+    // The picture at its own size in the corner, cut off by the window at first; enlarged,
+    // the window shows all of it and white beyond, never a stretched or repeated copy.
+    const QImage picture = LoadBuiltInPicture(":/pictures/othersymbols.png").image()->convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(picture.size(), QSize(458, 483));
+    QImage shot = clientOf(other)->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_TRUE(shot.copy(0, 0, 439, 465) == picture.copy(0, 0, 439, 465));
+    win->resize(700, 700);
+    settle();
+    shot = clientOf(other)->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_GE(shot.width(), 600);
+    ASSERT_GE(shot.height(), 600);
+    EXPECT_TRUE(shot.copy(0, 0, 458, 483) == picture);
+    QImage white(shot.width() - 458, shot.height(), QImage::Format_RGB32);
+    white.fill(Qt::white);
+    EXPECT_TRUE(shot.copy(458, 0, white.width(), white.height()) == white);
+    white = QImage(458, shot.height() - 483, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    EXPECT_TRUE(shot.copy(0, 483, white.width(), white.height()) == white);
 }
 
 TEST_F(ReferencePagesTest, HelpPageOpensOnceFromButtonOrMenuAndClosesByItsCloseBox) {
@@ -135,6 +157,8 @@ TEST_F(ReferencePagesTest, PartialPageShowsItsFourDiagramsWithFretLabels) {
     EXPECT_EQ(clientOf(page)->size(), QSize(542, 540));
     EXPECT_EQ(clientOf(page)->palette().color(QPalette::Window), QColor(192, 192, 255));
     EXPECT_EQ(page.topLevelWidget()->minimumSize(), page.topLevelWidget()->maximumSize());
+    EXPECT_EQ(page.topLevelWidget()->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_TRUE(hasNotesIcon(page.topLevelWidget()));
 
     const struct {
         Image* image;

@@ -16,6 +16,9 @@ using namespace rt;
 
 namespace {
 
+// The music-notes icon has a small image of its own; the program's icon does not.
+bool hasNotesIcon(const QWidget* w) { return w->windowIcon().availableSizes().contains(QSize(16, 16)); }
+
 const QString kNotAKey = "Choose a chord type from the dropdown list";
 const QString kSeventh = "Refer to Dominant 7th chord";
 
@@ -58,6 +61,9 @@ TEST_F(SymbolsPageTest, OpensAsDesigned) {
     EXPECT_TRUE(win->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_TRUE(win->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_NE(win->minimumSize(), win->maximumSize());  // sizable
+    EXPECT_EQ(win->cursor().shape(), Qt::BitmapCursor);  // the hand, pointing with its index finger
+    EXPECT_EQ(win->cursor().hotSpot(), QPoint(6, 0));
+    EXPECT_TRUE(hasNotesIcon(win));
 
     EXPECT_EQ(page.cmbChordType.Text(), "Chord Type");
     EXPECT_EQ(page.cmbChordType.ListIndex(), -1);
