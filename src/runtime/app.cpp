@@ -49,7 +49,14 @@ protected:
 
 }  // namespace
 
+namespace {
+QString g_pathOverride;
+}
+
+void App::setPathForTests(const QString& folder) { g_pathOverride = folder; }
+
 QString App::Path() {
+    if (!g_pathOverride.isEmpty()) return g_pathOverride;
     // applicationDirPath reads /proc/self/exe, so a launcher symlink resolves to the real folder.
     QString dir = QFileInfo(QCoreApplication::applicationFilePath()).canonicalPath();
     if (dir.isEmpty()) dir = QCoreApplication::applicationDirPath();

@@ -12,6 +12,8 @@ class App {
 public:
     // The folder that holds the executable (symlinks resolved), without a trailing separator.
     static QString Path();
+    // For tests: the folder Path() reports (empty: the executable's own again).
+    static void setPathForTests(const QString& folder);
     // The application's title: the caption of every message box.
     static QString Title();
 
