@@ -1,0 +1,421 @@
+#include "player/synth.h"
+
+#include "player/midifile.h"
+
+#include <fluidsynth.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <mutex>
+
+namespace player {
+namespace {
+
+constexpr double kSampleRate = 44100.0;
+// Events are handed to the synthesizer in steps of this many frames (1.5 ms),
+// the synthesizer's own block size.
+constexpr int kStep = 64;
+// No progression file comes near this; a larger file is not a MIDI file.
+constexpr std::uintmax_t kMaxFileSize = 16u * 1024u * 1024u;
+
+void silenceFluidLog()
+{
+    // Expected failures (no audio server, a path that is no SoundFont) are
+    // reported to the caller; FluidSynth would also print them to stderr.
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+            fluid_set_log_function(level, nullptr, nullptr);
+    });
+}
+
+struct TimedEvent {
+    std::int64_t frame;
+    std::uint8_t status;
+    std::uint8_t data1;
+    std::uint8_t data2;
+};
+
+struct Sequence {
+    std::vector<TimedEvent> events;  // channel messages, in playing order
+    std::int64_t endFrame = 0;
+};
+
+// Merges the tracks in tick order (ties: track order, then file order) and
+// turns ticks into sample frames along the tempo changes.
+Sequence sequenceOf(const MidiFile& file, double sampleRate)
+{
+    struct Ref {
+        std::uint64_t tick;
+        std::size_t track;
+        std::size_t index;
+    };
+    std::vector<Ref> refs;
+    for (std::size_t t = 0; t < file.tracks.size(); ++t) {
+        for (std::size_t i = 0; i < file.tracks[t].size(); ++i)
+            refs.push_back({file.tracks[t][i].tick, t, i});
+    }
+    std::stable_sort(refs.begin(), refs.end(), [](const Ref& a, const Ref& b) { return a.tick < b.tick; });
+
+    double secondsPerTick = 0.5 / file.division;  // 120 bpm until told otherwise
+    double tempoSeconds = 0;
+    std::uint64_t tempoTick = 0;
+    auto frameAt = [&](std::uint64_t tick) {
+        double seconds = tempoSeconds + static_cast<double>(tick - tempoTick) * secondsPerTick;
+        return static_cast<std::int64_t>(std::llround(seconds * sampleRate));
+    };
+
+    Sequence sequence;
+    for (const Ref& ref : refs) {
+        const MidiEvent& event = file.tracks[ref.track][ref.index];
+        if (event.isMeta(0x51)) {
+            tempoSeconds += static_cast<double>(event.tick - tempoTick) * secondsPerTick;
+            tempoTick = event.tick;
+            std::uint32_t micros = (std::uint32_t{event.payload[0]} << 16) |
+                                   (std::uint32_t{event.payload[1]} << 8) | event.payload[2];
+            if (micros > 0)
+                secondsPerTick = micros / 1e6 / file.division;
+        } else if (event.status < 0xF0) {
+            sequence.events.push_back({frameAt(event.tick), event.status, event.data1, event.data2});
+        }
+    }
+    sequence.endFrame = frameAt(file.lengthTicks());
+    return sequence;
+}
+
+std::vector<std::uint8_t> readFileBytes(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::file_status status = fs::status(path, error);
+    if (!fs::exists(status))
+        throw SynthError(SynthError::Kind::FileMissing, "The MIDI file " + path + " does not exist");
+    if (!fs::is_regular_file(status))
+        throw SynthError(SynthError::Kind::FileUnreadable, "The MIDI file " + path + " is not a file");
+    std::uintmax_t size = fs::file_size(path, error);
+    if (error)
+        throw SynthError(SynthError::Kind::FileUnreadable, "The MIDI file " + path + " cannot be read");
+    if (size > kMaxFileSize)
+        throw SynthError(SynthError::Kind::FileCorrupt, "The file " + path + " is too large for a MIDI file");
+
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw SynthError(SynthError::Kind::FileUnreadable, "The MIDI file " + path + " cannot be read");
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        throw SynthError(SynthError::Kind::FileUnreadable, "The MIDI file " + path + " cannot be read");
+    return bytes;
+}
+
+}  // namespace
+
+struct Synth::Impl {
+    Output output;
+    std::vector<std::string> soundFontPaths;
+
+    fluid_settings_t* settings = nullptr;
+    fluid_synth_t* synth = nullptr;
+    fluid_audio_driver_t* driver = nullptr;  // only while playing, Output::Audio only
+    std::string soundFont;
+    double sampleRate = kSampleRate;
+
+    // Shared with the audio driver's thread.
+    mutable std::mutex mutex;
+    bool open = false;
+    bool playing = false;
+    Sequence sequence;
+    std::size_t next = 0;       // next event to send
+    std::int64_t position = 0;  // frames played since the start of the file
+
+    ~Impl()
+    {
+        closeDriver();
+        if (synth)
+            delete_fluid_synth(synth);
+        if (settings)
+            delete_fluid_settings(settings);
+    }
+
+    void load()
+    {
+        if (synth)
+            return;
+        silenceFluidLog();
+        settings = new_fluid_settings();
+        if (!settings)
+            throw SynthError(SynthError::Kind::NoSynthesizer, "The synthesizer cannot be created");
+        fluid_settings_setnum(settings, "synth.sample-rate", kSampleRate);
+        fluid_settings_setnum(settings, "synth.gain", 0.8);
+        synth = new_fluid_synth(settings);
+        if (!synth) {
+            delete_fluid_settings(settings);
+            settings = nullptr;
+            throw SynthError(SynthError::Kind::NoSynthesizer, "The synthesizer cannot be created");
+        }
+        for (const std::string& path : soundFontPaths) {
+            if (fluid_is_soundfont(path.c_str()) && fluid_synth_sfload(synth, path.c_str(), 1) != FLUID_FAILED) {
+                soundFont = path;
+                break;
+            }
+        }
+        if (soundFont.empty()) {
+            delete_fluid_synth(synth);
+            delete_fluid_settings(settings);
+            synth = nullptr;
+            settings = nullptr;
+            std::string tried;
+            for (const std::string& path : soundFontPaths)
+                tried += (tried.empty() ? "" : ", ") + path;
+            throw SynthError(SynthError::Kind::NoSoundFont,
+                             "No SoundFont could be loaded (tried: " + (tried.empty() ? "none" : tried) + ")");
+        }
+        fluid_settings_getnum(settings, "synth.sample-rate", &sampleRate);
+    }
+
+    void openDriver()
+    {
+        if (driver)
+            return;
+        // FluidSynth does not fall back from one driver to another by itself.
+        for (const char* name : {"pulseaudio", "alsa"}) {
+            fluid_settings_setstr(settings, "audio.driver", name);
+            driver = new_fluid_audio_driver2(settings, &Impl::render, this);
+            if (driver)
+                return;
+        }
+        throw SynthError(SynthError::Kind::NoAudioOutput,
+                         "No audio output could be opened (neither PulseAudio nor ALSA)");
+    }
+
+    // Never with the mutex held: deleting the driver waits for its thread,
+    // which may be waiting for the mutex.
+    void closeDriver()
+    {
+        if (driver) {
+            delete_fluid_audio_driver(driver);
+            driver = nullptr;
+        }
+    }
+
+    // Sends the events due within the next frames and moves the position on.
+    void dispatch(int frames)
+    {
+        std::lock_guard lock(mutex);
+        if (!playing)
+            return;
+        std::int64_t until = position + frames;
+        const auto& events = sequence.events;
+        while (next < events.size() && events[next].frame < until) {
+            send(events[next]);
+            ++next;
+        }
+        position = until;
+        if (position >= sequence.endFrame && next >= events.size()) {
+            playing = false;
+            // Like a sequencer at the end of a song: let held notes ring out.
+            fluid_synth_all_notes_off(synth, -1);
+        }
+    }
+
+    void send(const TimedEvent& e) const
+    {
+        int channel = e.status & 0x0F;
+        switch (e.status & 0xF0) {
+        case 0x80: fluid_synth_noteoff(synth, channel, e.data1); break;
+        case 0x90:
+            if (e.data2 == 0)
+                fluid_synth_noteoff(synth, channel, e.data1);
+            else
+                fluid_synth_noteon(synth, channel, e.data1, e.data2);
+            break;
+        case 0xA0: fluid_synth_key_pressure(synth, channel, e.data1, e.data2); break;
+        case 0xB0: fluid_synth_cc(synth, channel, e.data1, e.data2); break;
+        case 0xC0: fluid_synth_program_change(synth, channel, e.data1); break;
+        case 0xD0: fluid_synth_channel_pressure(synth, channel, e.data1); break;
+        case 0xE0: fluid_synth_pitch_bend(synth, channel, e.data1 | (e.data2 << 7)); break;
+        default: break;
+        }
+    }
+
+    // The audio driver's callback, on the driver's thread.
+    static int render(void* data, int len, int nfx, float* fx[], int nout, float* out[])
+    {
+        auto* self = static_cast<Impl*>(data);
+        constexpr int kMaxBuffers = 16;
+        if (nout > kMaxBuffers || nfx > kMaxBuffers || nout < 1) {
+            self->dispatch(len);
+            return mix(self->synth, len, nfx, fx, nout, out);
+        }
+        float* outPart[kMaxBuffers];
+        float* fxPart[kMaxBuffers];
+        for (int done = 0; done < len;) {
+            int frames = std::min(kStep, len - done);
+            for (int i = 0; i < nout; ++i)
+                outPart[i] = out[i] + done;
+            for (int i = 0; i < nfx; ++i)
+                fxPart[i] = fx[i] + done;
+            self->dispatch(frames);
+            if (mix(self->synth, frames, nfx, fxPart, nout, outPart) != FLUID_OK)
+                return FLUID_FAILED;
+            done += frames;
+        }
+        return FLUID_OK;
+    }
+
+    static int mix(fluid_synth_t* synth, int len, int nfx, float* fx[], int nout, float* out[])
+    {
+        if (nfx == 0) {
+            // Drivers other than JACK give no effect buffers: mix reverb and
+            // chorus into the dry ones.
+            float* fxMix[4] = {out[0], out[nout > 1 ? 1 : 0], out[0], out[nout > 1 ? 1 : 0]};
+            return fluid_synth_process(synth, len, 4, fxMix, nout, out);
+        }
+        return fluid_synth_process(synth, len, nfx, fx, nout, out);
+    }
+};
+
+std::vector<std::string> Synth::defaultSoundFontPaths()
+{
+    return {
+        "/usr/share/sounds/sf2/default-GM.sf2",
+        "/usr/share/sounds/sf2/FluidR3_GM.sf2",
+        "/usr/share/sounds/sf2/TimGM6mb.sf2",
+        "/usr/share/soundfonts/default.sf2",
+        "/usr/share/soundfonts/FluidR3_GM.sf2",
+    };
+}
+
+Synth::Synth(Output output, std::vector<std::string> soundFontPaths) : impl_(std::make_unique<Impl>())
+{
+    impl_->output = output;
+    impl_->soundFontPaths = std::move(soundFontPaths);
+}
+
+Synth::~Synth()
+{
+    close();
+}
+
+void Synth::load()
+{
+    impl_->load();
+}
+
+bool Synth::isLoaded() const
+{
+    return impl_->synth != nullptr;
+}
+
+std::string Synth::soundFontPath() const
+{
+    return impl_->soundFont;
+}
+
+void Synth::open(const std::string& path)
+{
+    close();
+    impl_->load();
+    std::vector<std::uint8_t> bytes = readFileBytes(path);
+    MidiFile file;
+    try {
+        file = readMidiFile(bytes);
+    } catch (const MidiFormatError& error) {
+        throw SynthError(SynthError::Kind::FileCorrupt, "The file " + path + " is not a MIDI file: " + error.what());
+    }
+    Sequence sequence = sequenceOf(file, impl_->sampleRate);
+
+    // No driver runs here (close() removed it), so nothing renders meanwhile.
+    fluid_synth_system_reset(impl_->synth);
+    std::lock_guard lock(impl_->mutex);
+    impl_->sequence = std::move(sequence);
+    impl_->next = 0;
+    impl_->position = 0;
+    impl_->playing = false;
+    impl_->open = true;
+}
+
+void Synth::play()
+{
+    {
+        std::lock_guard lock(impl_->mutex);
+        if (!impl_->open)
+            throw SynthError(SynthError::Kind::NotOpen, "No MIDI file is open");
+        if (impl_->playing || impl_->position >= impl_->sequence.endFrame)
+            return;
+    }
+    if (impl_->output == Output::Audio)
+        impl_->openDriver();
+    std::lock_guard lock(impl_->mutex);
+    impl_->playing = true;
+}
+
+void Synth::stop()
+{
+    impl_->closeDriver();
+    std::lock_guard lock(impl_->mutex);
+    if (!impl_->open)
+        return;
+    impl_->playing = false;
+    fluid_synth_all_sounds_off(impl_->synth, -1);
+}
+
+void Synth::seekToStart()
+{
+    std::lock_guard lock(impl_->mutex);
+    if (!impl_->open)
+        return;
+    impl_->next = 0;
+    impl_->position = 0;
+    // The events that would have ended the sounding notes are skipped.
+    fluid_synth_all_notes_off(impl_->synth, -1);
+}
+
+void Synth::close()
+{
+    stop();
+    std::lock_guard lock(impl_->mutex);
+    impl_->open = false;
+    impl_->sequence = {};
+    impl_->next = 0;
+    impl_->position = 0;
+}
+
+Synth::State Synth::state() const
+{
+    std::lock_guard lock(impl_->mutex);
+    if (!impl_->open)
+        return State::Closed;
+    return impl_->playing ? State::Playing : State::Stopped;
+}
+
+bool Synth::atEnd() const
+{
+    std::lock_guard lock(impl_->mutex);
+    return impl_->open && !impl_->playing && impl_->position >= impl_->sequence.endFrame;
+}
+
+float Synth::advance(int milliseconds)
+{
+    if (impl_->output != Output::Offline)
+        throw std::logic_error("Synth::advance is for offline rendering only");
+    impl_->load();
+    auto frames = static_cast<std::int64_t>(std::llround(milliseconds * impl_->sampleRate / 1000.0));
+    float left[kStep];
+    float right[kStep];
+    float peak = 0;
+    while (frames > 0) {
+        int n = static_cast<int>(std::min<std::int64_t>(kStep, frames));
+        impl_->dispatch(n);
+        fluid_synth_write_float(impl_->synth, n, left, 0, 1, right, 0, 1);
+        for (int i = 0; i < n; ++i)
+            peak = std::max({peak, std::fabs(left[i]), std::fabs(right[i])});
+        frames -= n;
+    }
+    return peak;
+}
+
+}  // namespace player

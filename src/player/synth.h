@@ -1,0 +1,94 @@
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace player {
+
+// Every failure of the engine: no synthesizer or SoundFont, no audio output, a
+// file that is missing, unreadable or not a MIDI file, or playing with no file open.
+class SynthError : public std::runtime_error {
+public:
+    enum class Kind { NoSynthesizer, NoSoundFont, NoAudioOutput, FileMissing, FileUnreadable, FileCorrupt, NotOpen };
+
+    SynthError(Kind kind, const std::string& message) : std::runtime_error(message), kind_(kind) {}
+    Kind kind() const noexcept { return kind_; }
+
+private:
+    Kind kind_;
+};
+
+// Plays one MIDI file at a time through FluidSynth, the way a MIDI sequencer
+// device does: open, play, stop, seek to the start, close, and a state to poll.
+//
+// The synthesizer and its SoundFont are loaded once and kept, so a start sounds
+// at once. With Output::Audio an audio driver (PulseAudio, else ALSA) is opened
+// by play() and closed by stop() and close(), since an idle driver still costs
+// CPU. With Output::Offline nothing is opened: the caller renders with advance().
+//
+// All methods are for one thread (the caller's). The audio driver renders on a
+// thread of its own, but nothing ever calls back into the caller: the caller
+// polls state() or atEnd(), e.g. from a timer.
+class Synth {
+public:
+    enum class Output { Audio, Offline };
+    enum class State {
+        Closed,   // no file open
+        Stopped,  // a file is open and not playing: before play, after stop, or played to its end
+        Playing,
+    };
+
+    // Where Debian and other systems put a General MIDI SoundFont, in the order tried.
+    static std::vector<std::string> defaultSoundFontPaths();
+
+    explicit Synth(Output output = Output::Audio,
+                   std::vector<std::string> soundFontPaths = defaultSoundFontPaths());
+    ~Synth();
+    Synth(const Synth&) = delete;
+    Synth& operator=(const Synth&) = delete;
+
+    // Creates the synthesizer and loads the first SoundFont that FluidSynth
+    // accepts. Does nothing once loaded; throws SynthError (NoSynthesizer,
+    // NoSoundFont) and may be retried. open() calls it when needed.
+    void load();
+    bool isLoaded() const;
+    std::string soundFontPath() const;  // the SoundFont in use, empty until loaded
+
+    // Closes any open file, then reads and checks the file and positions at its
+    // start. Throws SynthError (FileMissing, FileUnreadable, FileCorrupt, or a
+    // load() failure); the engine is then Closed.
+    void open(const std::string& path);
+
+    // Plays from the current position and returns at once. At the end of the
+    // file it plays nothing and stays Stopped. Throws SynthError (NotOpen,
+    // NoAudioOutput); on failure the state is unchanged.
+    void play();
+
+    // Stops playing and silences; keeps the position. Does nothing when closed.
+    void stop();
+
+    // Moves back to the start of the file; does nothing when closed.
+    void seekToStart();
+
+    // Stops and releases the file; does nothing when closed.
+    void close();
+
+    State state() const;
+    bool isOpen() const { return state() != State::Closed; }
+    bool isPlaying() const { return state() == State::Playing; }
+    // True when the open file has played to its end and has not been moved back since.
+    bool atEnd() const;
+
+    // Output::Offline only: renders the next milliseconds of sound as the audio
+    // driver would, and returns the loudest sample (0 for silence). Loads the
+    // synthesizer if needed. Throws std::logic_error with Output::Audio.
+    float advance(int milliseconds);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace player

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string_view>
+#include <vector>
+
+namespace progressions {
+
+inline constexpr int kDivision = 480;          // ticks per quarter note
+inline constexpr int kBeatsPerMinute = 96;
+inline constexpr int kTicksPerBar = 4 * kDivision;
+inline constexpr int kChannel = 0;
+inline constexpr int kSteelGuitar = 25;        // General MIDI "Acoustic Guitar (steel)", from 0
+
+class ArrangementError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The MIDI file of a chord-name line: each chord fills one bar of 4/4,
+// strummed on a steel-string guitar. Throws ArrangementError for a symbol it
+// cannot read or voice.
+std::vector<std::uint8_t> progressionFile(std::string_view chordLine);
+
+}  // namespace progressions
