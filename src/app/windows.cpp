@@ -7,6 +7,7 @@
 #include "app/frmsymbols.h"
 #include "lessons/majorminor/frmbasic.h"
 #include "lessons/seventh/frm7thtype.h"
+#include "player/frmpro.h"
 
 template <class T>
 static void open() {
@@ -20,6 +21,7 @@ void openOtherSymbols() { open<frmOtherSymbols>(); }
 void openPartial() { open<frmPartial>(); }
 void openBasic() { open<frmBasic>(); }
 void open7thType() { open<frm7thType>(); }
+void openPro() { open<frmPro>(); }
 
 // These lessons and pages are not in the program yet; their buttons and menu items open
 // them once they are.
@@ -28,4 +30,3 @@ void openDimAug() {}
 void openSusAdd() {}
 void openDominant() {}
 void openMajMinExt() {}
-void openPro() {}

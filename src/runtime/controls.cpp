@@ -58,6 +58,7 @@ void Control::setVisible(bool visible) { widget()->setVisible(visible); }
 bool Control::Enabled() const { return widget()->isEnabled(); }
 void Control::setEnabled(bool enabled) { widget()->setEnabled(enabled); }
 QString Control::ToolTipText() const { return widget()->toolTip(); }
+void Control::SetFocus() { widget()->setFocus(Qt::OtherFocusReason); }
 int Control::Left() const { return qRound(pixelsToTwips(widget()->x())); }
 int Control::Top() const { return qRound(pixelsToTwips(widget()->y())); }
 int Control::Width() const { return qRound(pixelsToTwips(widget()->width())); }

@@ -39,6 +39,8 @@ public:
     bool Enabled() const;
     void setEnabled(bool enabled);
     QString ToolTipText() const;
+    // Moves the keyboard focus to the control.
+    void SetFocus();
 
     // Position and size in the container's units (twips).
     int Left() const;

@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTimer>
 #include <QApplication>
 #include <algorithm>
 #include <map>
@@ -236,6 +237,17 @@ void Form::build() {
         }
         case Kind::Browser: {
             w = new BrowserWidget(parent);
+            break;
+        }
+        case Kind::Multimedia: {
+            // Its events come from a timer on this thread, for as long as the window is loaded.
+            w = new QWidget(parent);
+            auto* timer = new QTimer(w);
+            Control* target = s.target;
+            QObject::connect(timer, &QTimer::timeout, w, [target] { dispatch(static_cast<MMControl*>(target)->StatusUpdate); });
+            timer->start(kStatusUpdateInterval);
+            // Off the path of opening the window, but before the user can press a button.
+            QTimer::singleShot(0, w, [] { preloadMidi(); });
             break;
         }
         }

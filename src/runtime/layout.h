@@ -6,6 +6,7 @@
 //   button(cmdStrumMe, 3600, 7080, 2895, 735).caption("Strum Me").tab(17).isDefault(),
 
 #include "runtime/controls.h"
+#include "runtime/mmcontrol.h"
 #include "runtime/types.h"
 
 #include <QString>
@@ -28,7 +29,7 @@ struct WindowSpec {
     QString backgroundPicture;        // a built-in picture drawn at the top-left, never stretched
 };
 
-enum class Kind { Button, Option, List, Combo, ComboList, Label, Image, PictureBox, Frame, Line, Browser };
+enum class Kind { Button, Option, List, Combo, ComboList, Label, Image, PictureBox, Frame, Line, Browser, Multimedia };
 
 struct Spec {
     Control* target = nullptr;
@@ -93,6 +94,8 @@ inline Spec image(Image& c, int l, int t, int w, int h) { return control(Kind::I
 inline Spec pictureBox(PictureBox& c, int l, int t, int w, int h) { return control(Kind::PictureBox, c, l, t, w, h); }
 inline Spec frame(Frame& c, int l, int t, int w, int h) { return control(Kind::Frame, c, l, t, w, h); }
 inline Spec browser(WebBrowser& c, int l, int t, int w, int h) { return control(Kind::Browser, c, l, t, w, h); }
+// The multimedia control: never seen, driven by its properties only.
+inline Spec multimedia(MMControl& c, int l, int t, int w, int h) { return control(Kind::Multimedia, c, l, t, w, h).hidden(); }
 inline Spec line(Line& c, int x1, int y1, int x2, int y2, int pixelWidth) {
     Spec s = control(Kind::Line, c, x1, y1, 0, 0);
     s.x2 = x2;

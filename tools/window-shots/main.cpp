@@ -5,6 +5,8 @@
 #include "app/frmsymbols.h"
 #include "lessons/majorminor/frmbasic.h"
 #include "lessons/seventh/frm7thtype.h"
+#include "player/frmpro.h"
+#include "runtime/mmcontrol.h"
 #include "runtime/app.h"
 
 #include <QDir>
@@ -44,6 +46,13 @@ int main(int argc, char** argv) {
     seventh.optForm(0).click();
     seventh.cmdStrumMe2.click();
     seventh.cmdPrint.click();
+    // The progression player (its sound is not needed for a picture).
+    rt::configureMidi(rt::MidiOutput::Offline);
+    main.Command1.click();
+    auto& pro = rt::instance<frmPro>();
+    pro.cmbProgression.setListIndex(0);
+    pro.optKey(0).click();
+    pro.cmdPlayChord.click();
     // Let animated pictures draw their first frame.
     rt::processEventsFor(300);
     int failures = 0;

@@ -1,0 +1,115 @@
+#include "runtime/mmcontrol.h"
+
+#include "player/synth.h"
+#include "runtime/errors.h"
+
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+
+namespace rt {
+
+namespace {
+
+struct Engine {
+    MidiOutput output = MidiOutput::Audio;
+    std::vector<std::string> soundFonts;
+    std::unique_ptr<player::Synth> synth;
+    const MMControl* owner = nullptr;  // the control whose device is open
+};
+
+Engine& engine() {
+    static Engine e;
+    return e;
+}
+
+player::Synth& synth() {
+    Engine& e = engine();
+    if (!e.synth) {
+        const auto out = e.output == MidiOutput::Audio ? player::Synth::Output::Audio : player::Synth::Output::Offline;
+        // (With no output at all the synthesizer still reads files, as the device would.)
+        e.synth = e.soundFonts.empty() ? std::make_unique<player::Synth>(out) : std::make_unique<player::Synth>(out, e.soundFonts);
+    }
+    return *e.synth;
+}
+
+[[noreturn]] void fail(const player::SynthError& err) {
+    switch (err.kind()) {
+    case player::SynthError::Kind::FileMissing:
+        throw RuntimeError(errFileNotFound, "File not found");
+    case player::SynthError::Kind::NoAudioOutput:
+    case player::SynthError::Kind::NoSynthesizer:
+    case player::SynthError::Kind::NoSoundFont:
+        throw RuntimeError(errDeviceUnavailable, "Device unavailable");
+    default:
+        throw RuntimeError(errMci, QString::fromStdString(err.what()));
+    }
+}
+
+}  // namespace
+
+void configureMidi(MidiOutput output, std::vector<std::string> soundFontPaths) {
+    Engine& e = engine();
+    e.synth.reset();
+    e.owner = nullptr;
+    e.output = output;
+    e.soundFonts = std::move(soundFontPaths);
+}
+
+float advanceMidi(int milliseconds) { return synth().advance(milliseconds); }
+
+void preloadMidi() {
+    try {
+        synth().load();
+    } catch (const player::SynthError&) {
+        // Reported by the command that needs it.
+    }
+}
+
+void MMControl::setCommand(const QString& command) {
+    const QString c = command.trimmed().toLower();
+    Engine& e = engine();
+    const bool mine = open_ && e.owner == this;
+    try {
+        if (c == "open") {
+            if (deviceType_.compare("Sequencer", Qt::CaseInsensitive) != 0)
+                throw RuntimeError(errMci, "The specified device is not open or is not recognized by MCI.");
+            open_ = false;
+            synth().open(fileName_.toStdString());
+            e.owner = this;
+            open_ = true;
+        } else if (c == "play") {
+            if (!mine) throw RuntimeError(errMci, "The specified device is not open or is not recognized by MCI.");
+            if (e.output == MidiOutput::None) throw RuntimeError(errDeviceUnavailable, "Device unavailable");
+            synth().play();
+        } else if (c == "stop") {
+            if (mine) synth().stop();
+        } else if (c == "seek") {
+            if (mine) synth().seekToStart();
+        } else if (c == "close") {
+            if (mine) synth().close();
+            open_ = false;
+            if (e.owner == this) e.owner = nullptr;
+        } else {
+            throw RuntimeError(errInvalidProcedureCall, "Invalid property value");
+        }
+    } catch (const player::SynthError& err) {
+        fail(err);
+    }
+}
+
+int MMControl::Mode() const {
+    const Engine& e = engine();
+    if (!open_ || e.owner != this || !e.synth) return kModeNotReady;
+    switch (e.synth->state()) {
+    case player::Synth::State::Playing:
+        return kModePlaying;
+    case player::Synth::State::Stopped:
+        return kModeStopped;
+    case player::Synth::State::Closed:
+        break;
+    }
+    return kModeNotReady;
+}
+
+}  // namespace rt

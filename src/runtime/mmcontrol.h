@@ -1,0 +1,69 @@
+#pragma once
+// The multimedia control: opens, plays, seeks, stops and closes a MIDI file on the
+// "Sequencer" device, reports its mode, and raises StatusUpdate again and again while
+// its window is loaded. Playback goes through one synthesizer for the whole program,
+// loaded on first use and kept, so that a start sounds at once.
+
+#include "runtime/controls.h"
+
+#include <QString>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace rt {
+
+class MMControl : public Control {
+public:
+    using Control::Control;
+
+    // Mode values as the multimedia interface numbers them.
+    static constexpr int kModeNotReady = 524;
+    static constexpr int kModeStopped = 525;
+    static constexpr int kModePlaying = 526;
+
+    QString DeviceType() const { return deviceType_; }
+    void setDeviceType(const QString& type) { deviceType_ = type; }
+    QString FileName() const { return fileName_; }
+    void setFileName(const QString& path) { fileName_ = path; }
+    // Two settings the player writes before each start; accepted and kept.
+    bool Wait() const { return wait_; }
+    void setWait(bool wait) { wait_ = wait; }
+    bool Notify() const { return notify_; }
+    void setNotify(bool notify) { notify_ = notify; }
+
+    // "open", "Play", "Stop", "Seek" or "Close", in any case. Raises RuntimeError when the
+    // device cannot carry it out (no audio output, no SoundFont, a missing or unreadable
+    // file). "Stop", "Seek" and "Close" do nothing while no device is open.
+    void setCommand(const QString& command);
+    // kModeStopped while a file is open and not playing (also once it has played to its
+    // end), kModePlaying while it plays, kModeNotReady while no device is open. Never fails.
+    int Mode() const;
+
+    // Raised from a timer on the program's own thread while the window is loaded.
+    std::function<void()> StatusUpdate;
+
+private:
+    QString deviceType_;
+    QString fileName_;
+    bool wait_ = false;
+    bool notify_ = false;
+    bool open_ = false;
+};
+
+// How the program's synthesizer makes its sound. Audio: the default audio output.
+// Offline: no device at all; time moves only through advanceMidi, so tests never wait.
+// None: a machine without any audio output, where every start fails.
+enum class MidiOutput { Audio, Offline, None };
+// Replaces the synthesizer (closing what plays); the next command loads it afresh with
+// these SoundFont paths (empty: the system's General MIDI SoundFont).
+void configureMidi(MidiOutput output, std::vector<std::string> soundFontPaths = {});
+// Loads the synthesizer and its SoundFont now, if they are not loaded, so that the first
+// start sounds at once. Failures wait for the command that needs the synthesizer.
+void preloadMidi();
+// Offline only: renders the next milliseconds; returns the loudest sample.
+float advanceMidi(int milliseconds);
+// How often StatusUpdate is raised, in milliseconds.
+constexpr int kStatusUpdateInterval = 100;
+
+}  // namespace rt

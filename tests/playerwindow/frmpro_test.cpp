@@ -1,0 +1,210 @@
+// The progression player through its real widgets, with the synthesizer rendering offline
+// so that no test waits for the music.
+#include "player/frmpro.h"
+#include "runtime/errors.h"
+#include "runtime/mmcontrol.h"
+#include "support/uitest.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace rt;
+
+namespace {
+
+const QString kSoundError = "An unexpected error has occurred.Please check soundcard";
+
+class PlayerTest : public UiTest {
+protected:
+    frmPro& w = instance<frmPro>();
+    void SetUp() override {
+        UiTest::SetUp();
+        configureMidi(MidiOutput::Offline);
+        w.PlayLoop = false;
+        w.Show();
+    }
+    void TearDown() override {
+        UiTest::TearDown();
+        App::setPathForTests({});
+        configureMidi(MidiOutput::Offline);
+    }
+    void pickProgression(int index) {
+        auto* combo = qobject_cast<QComboBox*>(w.cmbProgression.widget());
+        combo->setFocus();
+        combo->setCurrentIndex(index);  // as a pick from the drop-down list
+    }
+    void pickKey(int key) { click(w.optKey(key).widget()); }
+    void play() { click(w, "cmdPlayChord"); }
+    // Lets the control raise its event.
+    static void tick() { processEventsFor(kStatusUpdateInterval + 50); }
+};
+
+TEST_F(PlayerTest, OpensStoppedWithEightProgressionsAndNothingChosen) {
+    EXPECT_EQ(w.Caption(), "Chord Progressions");
+    const QStringList expected = {"ii - V - I", "minor ii - V - I", "I - IV - V", "minor i - iv - v",
+                                  "vi - ii - V - I", "I7 - IV7 - V7", "I - IV - V7", "I - I7 - IV - V"};
+    QStringList entries;
+    for (int i = 0; i < w.cmbProgression.ListCount(); ++i) entries << w.cmbProgression.List(i);
+    EXPECT_EQ(entries, expected);
+    EXPECT_EQ(w.cmbProgression.Text(), "");
+    EXPECT_EQ(w.cmdPlayChord.Caption(), "Play Chord Progression");
+    EXPECT_EQ(w.lblChords.Caption(), "");
+    EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModeNotReady);
+    EXPECT_EQ(focusName(w), "optKey_0");
+}
+
+TEST_F(PlayerTest, ChecksComeInOrder) {
+    play();
+    pickKey(3);
+    play();
+    w.Unload();
+    w.Show();
+    pickProgression(0);
+    play();
+    EXPECT_EQ(prompts, QStringList({"Please pick a Chord Progression", "Please pick a Chord Progression", "Please pick a Key"}));
+    EXPECT_EQ(w.cmdPlayChord.Caption(), "Play Chord Progression");
+}
+
+TEST_F(PlayerTest, StartPlaysTheFileOfProgressionAndKeyAndShowsItsChords) {
+    pickProgression(0);
+    pickKey(0);
+    play();
+    EXPECT_TRUE(prompts.isEmpty()) << prompts.join("|").toStdString();
+    EXPECT_EQ(w.MMControl1.FileName(), App::Path() + "/Mid/2/4.mid");
+    EXPECT_EQ(w.MMControl1.DeviceType(), "Sequencer");
+    EXPECT_EQ(w.lblChords.Caption(), "Dmi7,  G7,  CMaj7");
+    EXPECT_EQ(w.cmdPlayChord.Caption(), "Stop Progression");
+    EXPECT_EQ(focusName(w), "cmbProgression");
+    EXPECT_TRUE(w.PlayLoop);
+    EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModePlaying);
+    EXPECT_GT(advanceMidi(1500), 0.0f);  // it sounds
+}
+
+TEST_F(PlayerTest, TheFileStartsAgainAtItsEndUntilStopped) {
+    pickProgression(2);
+    pickKey(7);
+    play();
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 200 && w.MMControl1.Mode() == MMControl::kModePlaying; ++i) advanceMidi(500);
+        ASSERT_EQ(w.MMControl1.Mode(), MMControl::kModeStopped);  // played to its end
+        tick();
+        EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModePlaying);  // and again from the start
+    }
+    play();  // stop
+    EXPECT_EQ(w.cmdPlayChord.Caption(), "Play Chord Progression");
+    EXPECT_EQ(w.lblChords.Caption(), "");
+    EXPECT_FALSE(w.PlayLoop);
+    EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModeNotReady);
+    tick();
+    EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModeNotReady);  // no restart
+    EXPECT_TRUE(prompts.isEmpty());
+}
+
+TEST_F(PlayerTest, ChangingTheKeyWhilePlayingChangesNothingUntilTheNextStart) {
+    pickProgression(1);
+    pickKey(0);
+    play();
+    const QString file = w.MMControl1.FileName();
+    const QString chords = w.lblChords.Caption();
+    pickKey(5);
+    EXPECT_EQ(w.MMControl1.FileName(), file);
+    EXPECT_EQ(w.lblChords.Caption(), chords);
+    play();
+    play();
+    EXPECT_NE(w.MMControl1.FileName(), file);
+    EXPECT_NE(w.lblChords.Caption(), chords);
+}
+
+TEST_F(PlayerTest, ClosingWhilePlayingStopsTheSoundAndKeepsPlayLoop) {
+    pickProgression(0);
+    pickKey(2);
+    play();
+    ASSERT_EQ(w.MMControl1.Mode(), MMControl::kModePlaying);
+    w.topLevelWidget()->close();
+    settle();
+    EXPECT_FALSE(w.isLoaded());
+    EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModeNotReady);
+    EXPECT_TRUE(w.PlayLoop);
+    w.Show();
+    EXPECT_EQ(w.cmdPlayChord.Caption(), "Play Chord Progression");
+    EXPECT_EQ(w.cmbProgression.ListCount(), 8);
+    EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModeNotReady);
+    pickProgression(0);
+    pickKey(2);
+    play();
+    EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModePlaying);
+}
+
+TEST_F(PlayerTest, ClosingWhenNothingEverPlayedIsQuiet) {
+    w.Unload();
+    EXPECT_TRUE(prompts.isEmpty());
+}
+
+// A start that cannot sound: the message, the Stop look with nothing playing, and the next
+// click back to the Stopped look.
+void expectFailedStartThenRecovery(PlayerTest* t, frmPro& w, const std::function<void()>& pickAndPlay,
+                                   const std::function<void()>& click, QStringList& prompts) {
+    (void)t;
+    pickAndPlay();
+    EXPECT_EQ(prompts, QStringList({kSoundError}));
+    EXPECT_EQ(w.cmdPlayChord.Caption(), "Stop Progression");
+    EXPECT_NE(w.MMControl1.Mode(), MMControl::kModePlaying);
+    EXPECT_FALSE(w.PlayLoop);
+    click();
+    EXPECT_EQ(prompts.size(), 1);
+    EXPECT_EQ(w.cmdPlayChord.Caption(), "Play Chord Progression");
+    EXPECT_EQ(w.lblChords.Caption(), "");
+}
+
+TEST_F(PlayerTest, FaultsGiveTheSoundcardMessageAndTheWindowRecovers) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("Mid/2");
+    struct Fault {
+        const char* what;
+        std::function<void()> arrange;
+    };
+    const Fault faults[] = {
+        {"missing file", [&] { App::setPathForTests(dir.path()); }},
+        {"random bytes",
+         [&] {
+             App::setPathForTests(dir.path());
+             QFile f(dir.filePath("Mid/2/4.mid"));
+             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+             QByteArray junk(4096, 0);
+             for (char& c : junk) c = static_cast<char>(QRandomGenerator::global()->generate());
+             f.write(junk);
+         }},
+        {"truncated file",
+         [&] {
+             QFile real(App::Path() + "/Mid/2/4.mid");
+             ASSERT_TRUE(real.open(QIODevice::ReadOnly));
+             const QByteArray head = real.read(30);
+             App::setPathForTests(dir.path());
+             QFile f(dir.filePath("Mid/2/4.mid"));
+             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+             f.write(head);
+         }},
+        {"no SoundFont", [&] { configureMidi(MidiOutput::Offline, {"/nonexistent/none.sf2"}); }},
+        {"no audio output", [&] { configureMidi(MidiOutput::None); }},
+    };
+    for (const Fault& f : faults) {
+        SCOPED_TRACE(f.what);
+        prompts.clear();
+        App::setPathForTests({});
+        configureMidi(MidiOutput::Offline);
+        QFile::remove(dir.filePath("Mid/2/4.mid"));
+        w.Unload();
+        w.PlayLoop = false;
+        w.Show();
+        f.arrange();
+        expectFailedStartThenRecovery(
+            this, w, [&] { pickProgression(0); pickKey(0); play(); }, [&] { play(); }, prompts);
+        tick();  // the loop check finds nothing to restart
+        EXPECT_NE(w.MMControl1.Mode(), MMControl::kModePlaying);
+    }
+}
+
+}  // namespace
