@@ -7,15 +7,15 @@ frmAbout::frmAbout() : Form("frmAbout") {
 }
 
 WindowSpec frmAbout::Window() const {
-    WindowSpec w;
-    w.caption = "About Strumvane";
-    w.left = 4185;
-    w.top = 2415;
-    w.width = 5820;
-    w.height = 3345;
-    w.border = Border::Sizable;
-    w.icon = Icon::Notes;
-    return w;
+    return {
+        .caption = "About Strumvane",
+        .left = 4185,
+        .top = 2415,
+        .width = 5820,
+        .height = 3345,
+        .border = Border::Sizable,
+        .icon = Icon::Notes,
+    };
 }
 
 Layout frmAbout::Design() {

@@ -5,16 +5,16 @@ using namespace rt;
 frmHelp::frmHelp() : Form("frmHelp") {}
 
 WindowSpec frmHelp::Window() const {
-    WindowSpec w;
-    w.caption = "Help";
-    w.left = 2235;
-    w.top = 330;
-    w.width = 6450;
-    w.height = 8190;
-    w.border = Border::FixedSingle;
-    w.pointer = Pointer::Guitar;
-    w.icon = Icon::Notes;
-    return w;
+    return {
+        .caption = "Help",
+        .left = 2235,
+        .top = 330,
+        .width = 6450,
+        .height = 8190,
+        .border = Border::FixedSingle,
+        .pointer = Pointer::Guitar,
+        .icon = Icon::Notes,
+    };
 }
 
 Layout frmHelp::Design() {

@@ -52,17 +52,17 @@ frmMain::frmMain() : Form("frmMain") {
 }
 
 WindowSpec frmMain::Window() const {
-    WindowSpec w;
-    w.caption = "Strumvane";
-    w.left = 840;
-    w.top = 600;
-    w.width = 10215;
-    w.height = 7755;
-    w.border = Border::FixedSingle;
-    w.backColor = kLightBlue;
-    w.pointer = Pointer::Guitar;
-    w.icon = Icon::ChordGrid;
-    return w;
+    return {
+        .caption = "Strumvane",
+        .left = 840,
+        .top = 600,
+        .width = 10215,
+        .height = 7755,
+        .border = Border::FixedSingle,
+        .backColor = kLightBlue,
+        .pointer = Pointer::Guitar,
+        .icon = Icon::ChordGrid,
+    };
 }
 
 Layout frmMain::Design() {

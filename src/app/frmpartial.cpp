@@ -9,16 +9,16 @@ using namespace rt;
 frmPartial::frmPartial() : Form("frmPartial") {}
 
 WindowSpec frmPartial::Window() const {
-    WindowSpec w;
-    w.caption = "How to make partial chords";
-    w.left = 1905;
-    w.top = 375;
-    w.width = 8130;
-    w.height = 8100;
-    w.border = Border::FixedSingle;
-    w.backColor = kLightBlue;
-    w.icon = Icon::Notes;
-    return w;
+    return {
+        .caption = "How to make partial chords",
+        .left = 1905,
+        .top = 375,
+        .width = 8130,
+        .height = 8100,
+        .border = Border::FixedSingle,
+        .backColor = kLightBlue,
+        .icon = Icon::Notes,
+    };
 }
 
 Layout frmPartial::Design() {

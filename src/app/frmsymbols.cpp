@@ -16,19 +16,19 @@ frmSymbols::frmSymbols() : Form("frmSymbols") {
 }
 
 WindowSpec frmSymbols::Window() const {
-    WindowSpec w;
-    w.caption = "Chord Symbols";
-    w.left = 2280;
-    w.top = 360;
-    w.width = 6585;
-    w.height = 8085;
-    w.border = Border::Sizable;
-    w.minButton = true;
-    w.maxButton = true;
-    w.backColor = kPageBlue;
-    w.pointer = Pointer::Hand;
-    w.icon = Icon::Notes;
-    return w;
+    return {
+        .caption = "Chord Symbols",
+        .left = 2280,
+        .top = 360,
+        .width = 6585,
+        .height = 8085,
+        .border = Border::Sizable,
+        .minButton = true,
+        .maxButton = true,
+        .backColor = kPageBlue,
+        .pointer = Pointer::Hand,
+        .icon = Icon::Notes,
+    };
 }
 
 Layout frmSymbols::Design() {

@@ -21,17 +21,17 @@ frmPro::frmPro() : Form("frmPro") {
 }
 
 WindowSpec frmPro::Window() const {
-    WindowSpec w;
-    w.caption = "Chord Progressions";
-    w.left = 2250;
-    w.top = 435;
-    w.width = 6585;
-    w.height = 7950;
-    w.border = Border::FixedSingle;
-    w.backColor = kLightBlue;
-    w.pointer = Pointer::Guitar;
-    w.icon = Icon::Notes;
-    return w;
+    return {
+        .caption = "Chord Progressions",
+        .left = 2250,
+        .top = 435,
+        .width = 6585,
+        .height = 7950,
+        .border = Border::FixedSingle,
+        .backColor = kLightBlue,
+        .pointer = Pointer::Guitar,
+        .icon = Icon::Notes,
+    };
 }
 
 Layout frmPro::Design() {

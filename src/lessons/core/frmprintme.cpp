@@ -25,16 +25,16 @@ frmPrintMe::frmPrintMe() : Form("frmPrintMe") {
 }
 
 WindowSpec frmPrintMe::Window() const {
-    WindowSpec w;
-    w.caption = "print Chord";
-    w.left = 2775;
-    w.top = 600;
-    w.width = 5640;
-    w.height = 6630;
-    w.border = Border::FixedSingle;
-    w.backColor = kWhite;
-    w.icon = Icon::Notes;
-    return w;
+    return {
+        .caption = "print Chord",
+        .left = 2775,
+        .top = 600,
+        .width = 5640,
+        .height = 6630,
+        .border = Border::FixedSingle,
+        .backColor = kWhite,
+        .icon = Icon::Notes,
+    };
 }
 
 Layout frmPrintMe::Design() {

@@ -8,11 +8,7 @@ frmBasic::frmBasic() : LessonWindow("frmBasic") {
     cmdStrumMe.Click = [this] { cmdStrumMe_Click(); };
 
     LessonDesign d;  // the lesson core's layout is this window's
-    d.window.caption = "Basic Chords - Strumvane";
-    d.window.left = 825;
-    d.window.top = 300;
-    d.window.width = 10275;
-    d.window.height = 8115;
+    d.window = {.caption = "Basic Chords - Strumvane", .left = 825, .top = 300, .width = 10275, .height = 8115};
     d.strumButtons = {{.button = &cmdStrumMe, .isDefault = true, .tab = 17}};
     d.rootGroups = {{&cmdStrumMe, 0, 11}};
     d.chordTypes = {"Major", "minor"};

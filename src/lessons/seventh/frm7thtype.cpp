@@ -8,11 +8,7 @@ frm7thType::frm7thType() : LessonWindow("frm7thType") {
     cmdStrumMe2.Click = [this] { cmdStrumMe2_Click(); };
 
     LessonDesign d;
-    d.window.caption = "7th Type Chords - Strumvane";
-    d.window.left = 810;
-    d.window.top = 300;
-    d.window.width = 10275;
-    d.window.height = 8130;
+    d.window = {.caption = "7th Type Chords - Strumvane", .left = 810, .top = 300, .width = 10275, .height = 8130};
     // Where this window differs from the major/minor lesson's layout, and its tab order.
     //                     left   top  width height tab
     d.fraRootNote     = {  240,  360, 2175, 7095,   0};
