@@ -195,3 +195,32 @@ TEST_F(MainWindowTest, AMainWindowReloadKeepsInstanceVariablesAndBuildsControlsA
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, AltKeysOpenTheMenusAndLettersChooseTheirItems) {
+    auto* bar = static_cast<QMainWindow*>(main.topLevelWidget())->menuBar();
+    main.topLevelWidget()->activateWindow();
+    const struct {
+        Qt::Key key;
+        const char* menu;
+    } menus[] = {{Qt::Key_F, "mnuFile"}, {Qt::Key_C, "mnuChordS"}, {Qt::Key_P, "mnuProgressions"}, {Qt::Key_H, "mnuHelp"}};
+    for (const auto& m : menus) {
+        QTest::keyClick(main.topLevelWidget(), m.key, Qt::AltModifier);
+        settle();
+        ASSERT_NE(bar->activeAction(), nullptr) << m.menu;
+        EXPECT_EQ(bar->activeAction()->objectName(), m.menu);
+        QMenu* open = bar->activeAction()->menu();
+        ASSERT_NE(open, nullptr);
+        open->close();
+        settle();
+    }
+    // A letter in an open menu chooses its item: Help, then A for About.
+    QTest::keyClick(main.topLevelWidget(), Qt::Key_H, Qt::AltModifier);
+    settle();
+    QTest::keyClick(bar->activeAction()->menu(), Qt::Key_A);
+    settle();
+    EXPECT_TRUE(instance<frmAbout>().isLoaded());
+}
+
+}  // namespace
