@@ -28,7 +28,6 @@ int rootOptionWidth(int root) {
     }
 }
 
-constexpr int kFormTops[kForms] = {240, 600, 1080, 1560};
 
 Spec placed(Spec s, const Place& p) {
     s.left = p.left;
@@ -41,7 +40,21 @@ Spec placed(Spec s, const Place& p) {
 
 }  // namespace
 
-LessonWindow::LessonWindow(const char* className) : Form(className) {
+std::array<Place, kRoots> standardRootOptions(int firstTab) {
+    std::array<Place, kRoots> places{};
+    for (int i = 0; i < kRoots; ++i) places[i] = {240, 360 + 480 * i, rootOptionWidth(i), 375, firstTab + i};
+    return places;
+}
+
+std::array<Place, kForms> standardFormOptions(int firstTab) {
+    constexpr int kTops[kForms] = {240, 600, 1080, 1560};
+    std::array<Place, kForms> places{};
+    for (int i = 0; i < kForms; ++i) places[i] = {240, kTops[i], 495, i == 0 ? 255 : 375, firstTab + i};
+    return places;
+}
+
+LessonWindow::LessonWindow(const char* className, const char* formOptionName)
+    : Form(className), optForm(this, formOptionName) {
     optRoot.Click = [this](int i) { optRoot_Click(i); };
     optForm.Click = [this](int i) { optForm_Click(i); };
     lstChordType.Click = [this] { lstChordType_Click(); };
@@ -66,12 +79,13 @@ Layout LessonWindow::Design() {
     rows.push_back(placed(frame(fraRootNote, 0, 0, 0, 0), d.fraRootNote)
                        .caption("Root Note").tip("Choose the letter name of the chord").back(kLightBlue));
     for (int i = 0; i < kRoots; ++i)
-        rows.push_back(option(optRoot(i), 240, 360 + 480 * i, rootOptionWidth(i), 375)
-                           .caption(kRootCaptions[i]).tab(d.firstRootTab + i).in(fraRootNote).back(kLightBlue));
-    rows.push_back(placed(frame(fraForm, 0, 0, 0, 0), d.fraForm).caption("Form").tip("Choose a chord form").back(kLightBlue));
-    for (int i = 0; i < kForms; ++i)
-        rows.push_back(option(optForm(i), 240, kFormTops[i], 495, i == 0 ? 255 : 375)
-                           .caption(QString::number(i + 1)).tab(d.firstFormTab + i).in(fraForm).back(kLightBlue));
+        rows.push_back(placed(option(optRoot(i), 0, 0, 0, 0), d.rootOptions[i]).caption(kRootCaptions[i]).in(fraRootNote).back(kLightBlue));
+    rows.push_back(placed(frame(fraForm, 0, 0, 0, 0), d.fraForm).caption(d.formFrameCaption).tip(d.formFrameTip).back(kLightBlue));
+    for (int i = 0; i < kForms; ++i) {
+        Spec s = placed(option(optForm(i), 0, 0, 0, 0), d.formOptions[i]).caption(d.formCaptions[i]).in(fraForm).back(kLightBlue);
+        if (d.formTips[i]) s.tip(d.formTips[i]);
+        rows.push_back(s);
+    }
     rows.push_back(placed(label(Label2, 0, 0, 0, 0), d.label2).caption("Chord Types").back(kLightBlue));
     rows.push_back(placed(list(lstChordType, 0, 0, 0, 0), d.lstChordType).font(kListFont).tip("Choose a chord type"));
     rows.push_back(placed(image(imgChord, 0, 0, 0, 0), d.imgChord).stretch().hidden());
@@ -86,6 +100,7 @@ Layout LessonWindow::Design() {
     rows.push_back(placed(button(cmdPrint, 0, 0, 0, 0), d.cmdPrint).caption("Print Chord").font(kPrintFont).back(kLightBlue));
     rows.push_back(placed(button(cmdExit, 0, 0, 0, 0), d.cmdExit)
                        .caption(d.exitCaption).font(kStrumFont).back(kLightBlue).tip("Exit to Strumvane Welcome window"));
+    extraControls(rows);
     return rows;
 }
 

@@ -32,6 +32,12 @@ struct StrumButtonDesign {
     int tab = 17;
 };
 
+// The root options as most lessons place them in their frame: 480 twips apart, as wide as
+// their captions need, tab indexes from firstTab on.
+std::array<Place, kRoots> standardRootOptions(int firstTab);
+// The form options "1" to "4" as most lessons place them, tab indexes from firstTab on.
+std::array<Place, kForms> standardFormOptions(int firstTab);
+
 // What a lesson window sets for itself. The defaults are the major/minor lesson's layout.
 struct LessonDesign {
     rt::WindowSpec window;  // caption, position and client size; the rest is the same in every lesson
@@ -45,9 +51,16 @@ struct LessonDesign {
     Place cmdPrint{8760, 6000, 1215, 735, 23};
     Place cmdExit{8760, 7080, 1215, 735, 18};
     const char* exitCaption = "Exit to Main";
-    int firstRootTab = 0;   // optRoot(i) has tab index firstRootTab + i
-    int firstFormTab = 12;  // optForm(i) has tab index firstFormTab + i
     Place strumButton{3600, 7080, 2895, 735, 17};  // the one spot of every Strum button
+
+    // The pickers' options, placed inside their frames.
+    std::array<Place, kRoots> rootOptions = standardRootOptions(0);
+    std::array<Place, kForms> formOptions = standardFormOptions(12);
+    // The form picker: "Form" with "1" to "4", or the inversions lesson's "Inversion".
+    const char* formFrameCaption = "Form";
+    const char* formFrameTip = "Choose a chord form";
+    std::array<const char*, kForms> formCaptions{"1", "2", "3", "4"};
+    std::array<const char*, kForms> formTips{};
 
     std::vector<StrumButtonDesign> strumButtons;
     std::vector<RootGroup> rootGroups;
@@ -57,12 +70,13 @@ struct LessonDesign {
 
 class LessonWindow : public rt::Form {
 public:
-    LessonWindow(const char* className);
+    // formOptionName names the form picker's options ("optForm", or "optInversion").
+    explicit LessonWindow(const char* className, const char* formOptionName = "optForm");
 
     rt::Frame fraRootNote{this, "fraRootNote"};
     rt::ControlArray<rt::OptionButton, kRoots> optRoot{this, "optRoot"};
     rt::Frame fraForm{this, "fraForm"};
-    rt::ControlArray<rt::OptionButton, kForms> optForm{this, "optForm"};
+    rt::ControlArray<rt::OptionButton, kForms> optForm;
     rt::Label Label2{this, "Label2"};
     rt::ListBox lstChordType{this, "lstChordType"};
     rt::Image imgChord{this, "imgChord"};
@@ -96,6 +110,8 @@ protected:
 
     void clearDiagram();
     void switchRootGroup();
+    // Controls a lesson has beyond the shared ones, added after them.
+    virtual void extraControls(rt::Layout& rows) { (void)rows; }
 
     rt::WindowSpec Window() const override;
     rt::Layout Design() override;

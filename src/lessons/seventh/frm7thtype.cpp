@@ -20,8 +20,8 @@ frm7thType::frm7thType() : LessonWindow("frm7thType") {
     d.strumButton     = { 3840, 7200, 2295,  735,  18};
     d.cmdPrint        = { 8640, 6120, 1215,  735,  23};
     d.cmdExit         = { 8640, 7080, 1215,  735,  19};
-    d.firstRootTab = 1;
-    d.firstFormTab = 13;
+    d.rootOptions = standardRootOptions(1);
+    d.formOptions = standardFormOptions(13);
     d.exitCaption = " Exit to Main";
     d.strumButtons = {{.button = &cmdStrumMe2, .isDefault = true, .tab = 18}};
     d.rootGroups = {{&cmdStrumMe2, 0, 11}};
