@@ -1,0 +1,305 @@
+// The suspended and added-note lesson: its 288 keys, the two root groups with their stacked
+// Strum buttons, the choice checks, and what its diagrams sound.
+#include "diagrams/fingering.h"
+#include "lessons/core/frmprintme.h"
+#include "lessons/core/messages.h"
+#include "lessons/susadd/frmsusadd.h"
+#include "lessons/susadd/susaddtable.h"
+#include "runtime/picture.h"
+#include "support/lessondriver.h"
+
+#include <set>
+
+using namespace lessondriver;
+using lessons::kPickForm;
+using lessons::kPickRoot;
+using lessons::kSelectChordType;
+
+namespace {
+
+class SusAddLessonTest : public UiTest {
+protected:
+    frmSusAdd& w = rt::instance<frmSusAdd>();
+    void SetUp() override {
+        UiTest::SetUp();
+        w.Show();
+    }
+    void TearDown() override {
+        rt::setMissingResourceForTests(0);
+        UiTest::TearDown();
+    }
+    void show(int type, int root, int form) {
+        pickChordType(w, type);
+        pickRoot(w, root);
+        pickForm(w, form);
+        strum(w);
+    }
+};
+
+const char* const kTypes[6] = {"Suspended 2nd",     "Suspended 4th",     "Add 9th",
+                               "Major 6th add 9th", "minor 6th add 9th", "Dominant 7th Suspended"};
+const char* const kCaptions[13] = {"",         "1st Fret", "2nd Fret", "3rd Fret", "4th Fret",  "5th Fret", "6th Fret",
+                                   "7th Fret", "8th Fret", "9th Fret", "10th Fret", "11th Fret", "12th Fret"};
+
+// The lesson's tables as printed: form 1 of the first three chord types per root (diagram,
+// fret), and diagram / base fret of every movable form (0 where form 1 is per root).
+struct Cell {
+    int id, fret;
+};
+const Cell kForm1[3][12] = {
+    {{317, 1}, {322, 1}, {318, 1}, {323, 1}, {319, 1}, {320, 1}, {324, 1}, {321, 1}, {325, 1}, {315, 1}, {326, 1}, {316, 1}},
+    {{291, 1}, {293, 1}, {292, 1}, {294, 1}, {295, 1}, {296, 3}, {296, 4}, {297, 1}, {298, 1}, {299, 1}, {300, 1}, {300, 2}},
+    {{332, 1}, {335, 1}, {333, 1}, {335, 3}, {334, 1}, {335, 5}, {339, 1}, {336, 1}, {338, 1}, {330, 1}, {337, 1}, {331, 1}},
+};
+const Cell kMovable[6][4] = {
+    {{0, 0}, {312, 7}, {313, 3}, {314, 10}},   {{0, 0}, {288, 8}, {289, 3}, {290, 8}},
+    {{0, 0}, {327, 8}, {328, 3}, {329, 8}},    {{304, 5}, {305, 2}, {306, 9}, {307, 7}},
+    {{308, 8}, {309, 1}, {310, 8}, {311, 6}},  {{276, 8}, {301, 3}, {302, 10}, {303, 1}},
+};
+
+Cell expected(int type, int root, int form) {
+    if (type < 3 && form == 0) return kForm1[type][root];
+    const Cell m = kMovable[type][form];
+    return {m.id, (m.fret - 1 + root) % 12 + 1};
+}
+
+TEST_F(SusAddLessonTest, OpensWithItsListBothStrumButtonsAndNothingChosen) {
+    EXPECT_EQ(w.Caption(), "Suspended - Add Chords");
+    ASSERT_EQ(w.lstChordType.ListCount(), 6);
+    for (int t = 0; t < 6; ++t) EXPECT_EQ(w.lstChordType.List(t), kTypes[t]);
+    EXPECT_EQ(w.lstChordType.Text(), "");
+    EXPECT_EQ(w.pickedRoot(), -1);
+    EXPECT_EQ(w.pickedForm(), -1);
+    EXPECT_FALSE(w.imgChord.Visible());
+    EXPECT_EQ(w.lblFretNumber.Caption(), "");
+    EXPECT_TRUE(w.lblFretNumber.Visible());
+
+    EXPECT_EQ(w.cmdStrumMe.Caption(), "Strum Me");
+    EXPECT_EQ(w.cmdStrumMe2.Caption(), "Strum Me ");
+    EXPECT_EQ(w.cmdStrumMe.ToolTipText(), "Click to display Chord");
+    EXPECT_EQ(w.cmdStrumMe2.ToolTipText(), "");
+    EXPECT_TRUE(w.cmdStrumMe.Visible());
+    EXPECT_TRUE(w.cmdStrumMe2.Visible());
+    EXPECT_TRUE(w.cmdStrumMe.Default());
+    EXPECT_FALSE(w.cmdStrumMe2.Default());
+    for (const rt::CommandButton* b : {&w.cmdStrumMe, &w.cmdStrumMe2}) {
+        EXPECT_EQ(b->Left(), 3840);
+        EXPECT_EQ(b->Top(), 6960);
+        EXPECT_EQ(b->Width(), 1935);
+        EXPECT_EQ(b->Height(), 735);
+    }
+    EXPECT_EQ(w.cmdExit.Caption(), "Exit to Main");
+    EXPECT_EQ(w.fraRootNote.Left(), 120);
+    EXPECT_EQ(w.lstChordType.Width(), 2655);
+    EXPECT_EQ(w.imgChord.Left(), 3240);
+    // The exit button comes first in the tab order.
+    EXPECT_EQ(focusName(w), "cmdExit");
+}
+
+TEST_F(SusAddLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
+    for (int type = 0; type < 6; ++type)
+        for (int root = 0; root < 12; ++root)
+            for (int form = 0; form < 4; ++form) {
+                SCOPED_TRACE(testing::Message() << kTypes[type] << " root " << root << " form " << form);
+                show(type, root, form);
+                const Cell c = expected(type, root, form);
+                EXPECT_EQ(shownDiagram(w), c.id);
+                EXPECT_EQ(w.lblFretNumber.Caption(), kCaptions[c.fret]);
+                EXPECT_TRUE(w.lblFretNumber.Visible());
+                // Only the button of the root's group is there to press.
+                EXPECT_EQ(w.cmdStrumMe.Visible(), root < 6);
+                EXPECT_EQ(w.cmdStrumMe2.Visible(), root >= 6);
+            }
+    EXPECT_TRUE(prompts.isEmpty());
+}
+
+TEST_F(SusAddLessonTest, WorkedValues) {
+    struct Case {
+        int type, root, form, id;
+        const char* fret;
+    };
+    const Case cases[] = {
+        {0, 0, 0, 317, "1st Fret"},  {0, 6, 0, 324, "1st Fret"},  {0, 0, 1, 312, "7th Fret"},
+        {0, 11, 1, 312, "6th Fret"}, {0, 2, 3, 314, "12th Fret"}, {0, 3, 3, 314, "1st Fret"},
+        {1, 4, 3, 290, "12th Fret"}, {2, 9, 2, 328, "12th Fret"}, {4, 0, 1, 309, "1st Fret"},
+        {4, 11, 1, 309, "12th Fret"}, {5, 0, 3, 303, "1st Fret"}, {5, 11, 3, 303, "12th Fret"},
+        {5, 0, 0, 276, "8th Fret"},  {5, 5, 0, 276, "1st Fret"},  {3, 0, 0, 304, "5th Fret"},
+        {3, 8, 0, 304, "1st Fret"},  {1, 5, 0, 296, "3rd Fret"},  {1, 6, 0, 296, "4th Fret"},
+        {1, 10, 0, 300, "1st Fret"}, {1, 11, 0, 300, "2nd Fret"}, {2, 1, 0, 335, "1st Fret"},
+        {2, 3, 0, 335, "3rd Fret"},  {2, 5, 0, 335, "5th Fret"},  {0, 9, 0, 315, "1st Fret"},
+        {2, 6, 0, 339, "1st Fret"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << kTypes[c.type] << " root " << c.root << " form " << c.form);
+        show(c.type, c.root, c.form);
+        EXPECT_EQ(shownDiagram(w), c.id);
+        EXPECT_EQ(w.lblFretNumber.Caption(), c.fret);
+    }
+    // Pressed again with the same choices: the same chord, nothing else.
+    strum(w);
+    EXPECT_EQ(shownDiagram(w), 339);
+    EXPECT_EQ(w.lblFretNumber.Caption(), "1st Fret");
+    EXPECT_TRUE(prompts.isEmpty());
+}
+
+TEST_F(SusAddLessonTest, ChoiceChecksComeInOrderWhicheverStackedButtonIsPressed) {
+    // Before a root is picked both buttons are there; each stops at the same checks.
+    for (rt::CommandButton* b : {&w.cmdStrumMe, &w.cmdStrumMe2}) click(b->widget());
+    pickChordType(w, 2);
+    pickForm(w, 1);
+    for (rt::CommandButton* b : {&w.cmdStrumMe, &w.cmdStrumMe2}) click(b->widget());
+    EXPECT_EQ(prompts, QStringList({kSelectChordType, kSelectChordType, kPickRoot, kPickRoot}));
+    EXPECT_FALSE(w.imgChord.Visible());
+
+    w.Unload();
+    w.Show();
+    prompts.clear();
+    pickChordType(w, 0);
+    pickRoot(w, 8);
+    strum(w);  // no form
+    w.Unload();
+    w.Show();
+    pickRoot(w, 3);
+    pickForm(w, 2);
+    strum(w);  // no chord type
+    EXPECT_EQ(prompts, QStringList({kPickForm, kSelectChordType}));
+    EXPECT_FALSE(w.imgChord.Visible());
+}
+
+TEST_F(SusAddLessonTest, RootGroupSwitchShowsOneButtonAndEnterPressesIt) {
+    pickChordType(w, 1);
+    pickForm(w, 2);
+    struct Step {
+        int root;
+        bool first;
+        int id;
+        const char* fret;
+    };
+    // "E", then "G", then "C" again; then a second root of the shown group.
+    const Step steps[] = {{4, true, 289, "7th Fret"}, {7, false, 289, "10th Fret"}, {0, true, 289, "3rd Fret"}, {2, true, 289, "5th Fret"}};
+    for (const Step& s : steps) {
+        SCOPED_TRACE(testing::Message() << "root " << s.root);
+        show(1, s.root - 1 < 0 ? 11 : s.root - 1, 2);  // a chord shown before the pick
+        pickRoot(w, s.root);
+        EXPECT_FALSE(w.imgChord.Visible());
+        EXPECT_TRUE(w.imgChord.Picture().isEmpty());
+        EXPECT_EQ(w.lblFretNumber.Caption(), "");
+        EXPECT_EQ(w.cmdStrumMe.Visible(), s.first);
+        EXPECT_EQ(w.cmdStrumMe.Default(), s.first);
+        EXPECT_EQ(w.cmdStrumMe2.Visible(), !s.first);
+        EXPECT_EQ(w.cmdStrumMe2.Default(), !s.first);
+        w.lstChordType.widget()->setFocus();
+        key(w, Qt::Key_Return);
+        EXPECT_EQ(shownDiagram(w), s.id);
+        EXPECT_EQ(w.lblFretNumber.Caption(), s.fret);
+    }
+    EXPECT_TRUE(prompts.isEmpty());
+}
+
+TEST_F(SusAddLessonTest, AHandlerOutsideItsRootGroupOnlyMakesThePictureVisible) {
+    for (int root : {7, 2}) {
+        show(0, root, 0);
+        pickForm(w, 1);  // cleared
+        if (root >= 6)
+            w.cmdStrumMe_Click();
+        else
+            w.cmdStrumMe2_Click();
+        EXPECT_TRUE(w.imgChord.Visible());
+        EXPECT_TRUE(w.imgChord.Picture().isEmpty());
+        EXPECT_EQ(w.lblFretNumber.Caption(), "");
+    }
+    EXPECT_TRUE(prompts.isEmpty());
+}
+
+TEST_F(SusAddLessonTest, AFailingDiagramShowsTheUnexpectedErrorOnceAndKeepsWhatWasChanged) {
+    show(3, 0, 1);  // C Major 6th add 9th form 2: 305 at "2nd Fret"
+    ASSERT_EQ(shownDiagram(w), 305);
+    rt::setMissingResourceForTests(305);
+    strum(w);
+    EXPECT_EQ(prompts, QStringList({lessons::kUnexpectedError}));
+    EXPECT_TRUE(w.imgChord.Visible());
+    EXPECT_EQ(w.imgChord.Picture().resourceId(), 305);  // the earlier picture stays
+    EXPECT_EQ(w.lblFretNumber.Caption(), "2nd Fret");
+
+    pickRoot(w, 7);  // cleared, then the look-up fails again for G
+    strum(w);
+    EXPECT_EQ(prompts.size(), 2);
+    EXPECT_TRUE(w.imgChord.Visible());
+    EXPECT_TRUE(w.imgChord.Picture().isEmpty());
+    EXPECT_EQ(w.lblFretNumber.Caption(), "");
+}
+
+TEST_F(SusAddLessonTest, PrintAndExit) {
+    show(2, 2, 0);  // D Add 9th form 1
+    click(w, "cmdPrint");
+    auto& preview = rt::instance<frmPrintMe>();
+    ASSERT_TRUE(preview.isLoaded());
+    EXPECT_EQ(preview.Image1.Picture().resourceId(), 333);
+    EXPECT_EQ(preview.Label1.Caption(), "1st Fret");
+    EXPECT_EQ(preview.Label2.Caption(), "D Add 9th");
+    pickChordType(w, 0);
+    click(w, "cmdPrint");
+    EXPECT_EQ(prompts, QStringList({lessons::kNothingToPrint}));
+
+    // Exit closes only this window; opened again it starts afresh.
+    show(5, 9, 2);
+    click(w, "cmdExit");
+    settle();
+    EXPECT_FALSE(w.isLoaded());
+    EXPECT_TRUE(preview.isLoaded());
+    w.Show();
+    EXPECT_EQ(w.lstChordType.ListCount(), 6);
+    EXPECT_EQ(w.pickedRoot(), -1);
+    EXPECT_FALSE(w.imgChord.Visible());
+    EXPECT_TRUE(w.cmdStrumMe.Visible());
+    EXPECT_TRUE(w.cmdStrumMe2.Visible());
+    EXPECT_TRUE(w.cmdStrumMe.Default());
+}
+
+TEST(SusAddTable, KeysAreExactTexts) {
+    for (const char* t : {"suspended 2nd", "Suspended 2nd ", " Add 9th", "Dominant 7th sus", "add 9th"})
+        EXPECT_FALSE(lessons::lookUp(lessons::kSusAddTable, t, 0, 0)) << t;
+}
+
+// The pitch classes above the root that a diagram sounds at a fret label, in standard tuning.
+std::set<int> soundedTones(int diagramId, int fret, int root, bool* hasOpen) {
+    constexpr int kOpenStrings[6] = {40, 45, 50, 55, 59, 64};  // E2 A2 D3 G3 B3 E4
+    const diagrams::Fingering* f = diagrams::findFingering(diagramId);
+    std::set<int> tones;
+    if (!f) return tones;
+    for (int s = 0; s < 6; ++s) {
+        const diagrams::StringState& st = f->strings[s];
+        int pitch = -1;
+        if (st.dot)
+            pitch = kOpenStrings[s] + fret + st.dot->fretSpace - 1;
+        else if (st.mark == diagrams::TopMark::Open) {
+            pitch = kOpenStrings[s];
+            *hasOpen = true;
+        }
+        if (pitch >= 0) tones.insert(((pitch - root) % 12 + 12) % 12);
+    }
+    return tones;
+}
+
+TEST(SusAddTable, EveryCellSoundsItsChord) {
+    const std::set<int> kChord[6] = {{0, 2, 7}, {0, 5, 7}, {0, 2, 4, 7}, {0, 2, 4, 7, 9}, {0, 2, 3, 7, 9}, {0, 5, 7, 10}};
+    for (int type = 0; type < 6; ++type)
+        for (int form = 0; form < 4; ++form)
+            for (int root = 0; root < 12; ++root) {
+                SCOPED_TRACE(testing::Message() << kTypes[type] << " root " << root << " form " << form);
+                const auto hit = lessons::lookUp(lessons::kSusAddTable, kTypes[type], root, form);
+                ASSERT_TRUE(hit);
+                bool hasOpen = false;
+                const std::set<int> tones = soundedTones(hit->diagramId, hit->fret, root, &hasOpen);
+                std::set<int> want = kChord[type];
+                // The voicings that leave out the fifth.
+                if ((type == 3 && form == 2) || (type == 4 && (form == 1 || form == 2))) want.erase(7);
+                EXPECT_EQ(tones, want);
+                const bool movable = !(type < 3 && form == 0);
+                if (movable || hit->fret != 1) {
+                    EXPECT_FALSE(hasOpen);
+                }
+            }
+}
+
+}  // namespace
