@@ -2,7 +2,8 @@
 
 #include "lessons/majorminor/frmbasic.h"
 #include "lessons/seventh/frm7thtype.h"
+#include "lessons/susadd/frmsusadd.h"
 
 std::vector<lessons::LessonWindow*> allLessonWindows() {
-    return {&rt::instance<frmBasic>(), &rt::instance<frm7thType>()};
+    return {&rt::instance<frmBasic>(), &rt::instance<frm7thType>(), &rt::instance<frmSusAdd>()};
 }

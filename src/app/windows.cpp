@@ -7,6 +7,7 @@
 #include "app/frmsymbols.h"
 #include "lessons/majorminor/frmbasic.h"
 #include "lessons/seventh/frm7thtype.h"
+#include "lessons/susadd/frmsusadd.h"
 #include "player/frmpro.h"
 
 template <class T>
@@ -21,12 +22,12 @@ void openOtherSymbols() { open<frmOtherSymbols>(); }
 void openPartial() { open<frmPartial>(); }
 void openBasic() { open<frmBasic>(); }
 void open7thType() { open<frm7thType>(); }
+void openSusAdd() { open<frmSusAdd>(); }
 void openPro() { open<frmPro>(); }
 
 // These lessons and pages are not in the program yet; their buttons and menu items open
 // them once they are.
 void openInversions() {}
 void openDimAug() {}
-void openSusAdd() {}
 void openDominant() {}
 void openMajMinExt() {}

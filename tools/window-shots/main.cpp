@@ -5,6 +5,7 @@
 #include "app/frmsymbols.h"
 #include "lessons/majorminor/frmbasic.h"
 #include "lessons/seventh/frm7thtype.h"
+#include "lessons/susadd/frmsusadd.h"
 #include "player/frmpro.h"
 #include "runtime/mmcontrol.h"
 #include "runtime/app.h"
@@ -45,6 +46,12 @@ int main(int argc, char** argv) {
     seventh.optRoot(10).click();
     seventh.optForm(0).click();
     seventh.cmdStrumMe2.click();
+    main.Command2.click();
+    auto& susAdd = rt::instance<frmSusAdd>();
+    susAdd.lstChordType.setListIndex(5);
+    susAdd.optRoot(11).click();
+    susAdd.optForm(3).click();
+    susAdd.cmdStrumMe2.click();
     seventh.cmdPrint.click();
     // The progression player (its sound is not needed for a picture).
     rt::configureMidi(rt::MidiOutput::Offline);
