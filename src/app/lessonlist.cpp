@@ -1,9 +1,10 @@
 #include "app/lessonlist.h"
 
+#include "lessons/dominant/frmdominant.h"
 #include "lessons/majorminor/frmbasic.h"
 #include "lessons/seventh/frm7thtype.h"
 #include "lessons/susadd/frmsusadd.h"
 
 std::vector<lessons::LessonWindow*> allLessonWindows() {
-    return {&rt::instance<frmBasic>(), &rt::instance<frm7thType>(), &rt::instance<frmSusAdd>()};
+    return {&rt::instance<frmBasic>(), &rt::instance<frm7thType>(), &rt::instance<frmDominant>(), &rt::instance<frmSusAdd>()};
 }

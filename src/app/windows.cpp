@@ -5,6 +5,7 @@
 #include "app/frmothersymbols.h"
 #include "app/frmpartial.h"
 #include "app/frmsymbols.h"
+#include "lessons/dominant/frmdominant.h"
 #include "lessons/majorminor/frmbasic.h"
 #include "lessons/seventh/frm7thtype.h"
 #include "lessons/susadd/frmsusadd.h"
@@ -22,6 +23,7 @@ void openOtherSymbols() { open<frmOtherSymbols>(); }
 void openPartial() { open<frmPartial>(); }
 void openBasic() { open<frmBasic>(); }
 void open7thType() { open<frm7thType>(); }
+void openDominant() { open<frmDominant>(); }
 void openSusAdd() { open<frmSusAdd>(); }
 void openPro() { open<frmPro>(); }
 
@@ -29,5 +31,4 @@ void openPro() { open<frmPro>(); }
 // them once they are.
 void openInversions() {}
 void openDimAug() {}
-void openDominant() {}
 void openMajMinExt() {}

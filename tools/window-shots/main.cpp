@@ -3,6 +3,7 @@
 #include "app/frmabout.h"
 #include "app/frmmain.h"
 #include "app/frmsymbols.h"
+#include "lessons/dominant/frmdominant.h"
 #include "lessons/majorminor/frmbasic.h"
 #include "lessons/seventh/frm7thtype.h"
 #include "lessons/susadd/frmsusadd.h"
@@ -53,6 +54,12 @@ int main(int argc, char** argv) {
     susAdd.optForm(3).click();
     susAdd.cmdStrumMe2.click();
     seventh.cmdPrint.click();
+    main.Command3.click();
+    auto& dominant = rt::instance<frmDominant>();
+    dominant.lstChordType.setListIndex(13);
+    dominant.optRoot(9).click();
+    dominant.optForm(1).click();
+    dominant.cmdStrumMe3.click();
     // The progression player (its sound is not needed for a picture).
     rt::configureMidi(rt::MidiOutput::Offline);
     main.Command1.click();

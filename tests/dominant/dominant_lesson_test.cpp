@@ -1,0 +1,394 @@
+// The dominant chords lesson: its 432 keys, the six referral messages, the three root
+// groups and the notes its diagrams sound.
+#include "diagrams/fingering.h"
+#include "lessons/core/frmprintme.h"
+#include "lessons/core/messages.h"
+#include "lessons/dominant/frmdominant.h"
+#include "runtime/picture.h"
+#include "support/lessondriver.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <vector>
+
+using namespace lessondriver;
+using lessons::kNothingToPrint;
+using lessons::kPickForm;
+using lessons::kPickRoot;
+using lessons::kSelectChordType;
+using lessons::kUnexpectedError;
+
+namespace {
+
+class DominantLessonTest : public UiTest {
+protected:
+    frmDominant& w = rt::instance<frmDominant>();
+    void SetUp() override {
+        UiTest::SetUp();
+        w.Show();
+    }
+    void TearDown() override {
+        rt::setMissingResourceForTests(0);
+        UiTest::TearDown();
+    }
+    void show(int type, int root, int form) {
+        pickChordType(w, type);
+        pickRoot(w, root);
+        pickForm(w, form);
+        strum(w);
+    }
+    // Which Strum buttons are visible, and which one is the default: "1", "2", "3" per button.
+    QString buttons() const {
+        QString s;
+        const rt::CommandButton* all[] = {&w.cmdStrumMe, &w.cmdStrumMe2, &w.cmdStrumMe3};
+        for (int i = 0; i < 3; ++i)
+            if (all[i]->Visible()) s += QString::number(i + 1) + (all[i]->Default() ? "*" : "");
+        return s;
+    }
+};
+
+const char* const kList[15] = {
+    "Dominant 7th",      "Dominant 7th(b5)", "Dominant 7th(#5)",  "Dominant 7th(b9)",      "Dominant 7th(b9)(#5)",
+    "Dominant 7th(#9)",  "Dominant 9th",     "Dominant 9th(b5)",  "Dominant 9th(#5)",      "Dominant 9th(#11)",
+    "Dominant 11th",     "Dominant 13th",    "Dominant 13th(b9)", "Dominant 13th(b9)(b5)", "Dominant 7th sus",
+};
+
+// The lesson table as printed: (diagram id, base fret) of forms 1 to 4, and the fret
+// labels the text prints for roots "G#/Ab" to "B".
+struct Row {
+    int listIndex;
+    int cell[4][2];
+    const char* high[4][4];
+};
+const Row kRows[] = {
+    {1, {{257, 7}, {258, 3}, {259, 10}, {260, 7}},
+     {{"3rd Fret", "4th Fret", "5th Fret", "6th Fret"}, {"11th Fret", "12th Fret", "1st Fret", "2nd Fret"},
+      {"6th Fret", "7th Fret", "8th Fret", "9th Fret"}, {"3rd Fret", "4th Fret", "5th Fret", "6th Fret"}}},
+    {3, {{261, 6}, {262, 2}, {263, 9}, {235, 11}},
+     {{"2nd Fret", "3rd Fret", "4th Fret", "5th Fret"}, {"10th Fret", "11th Fret", "12th Fret", "1st Fret"},
+      {"5th Fret", "6th Fret", "7th Fret", "8th Fret"}, {"7th Fret", "8th Fret", "9th Fret", "10th Fret"}}},
+    {5, {{264, 8}, {265, 2}, {266, 9}, {267, 7}},
+     {{"4th Fret", "5th Fret", "6th Fret", "7th Fret"}, {"10th Fret", "11th Fret", "12th Fret", "1st Fret"},
+      {"5th Fret", "6th Fret", "7th Fret", "8th Fret"}, {"3rd Fret", "4th Fret", "5th Fret", "6th Fret"}}},
+    {6, {{268, 8}, {269, 2}, {270, 9}, {271, 5}},
+     {{"4th Fret", "5th Fret", "6th Fret", "7th Fret"}, {"10th Fret", "11th Fret", "12th Fret", "1st Fret"},
+      {"5th Fret", "6th Fret", "7th Fret", "8th Fret"}, {"1st Fret", "2nd Fret", "3rd Fret", "4th Fret"}}},
+    {7, {{272, 7}, {273, 3}, {274, 10}, {275, 4}},
+     {{"3rd Fret", "4th Fret", "5th Fret", "6th Fret"}, {"11th Fret", "12th Fret", "1st Fret", "2nd Fret"},
+      {"6th Fret", "7th Fret", "8th Fret", "9th Fret"}, {"12th Fret", "1st Fret", "2nd Fret", "3rd Fret"}}},
+    {10, {{276, 8}, {253, 3}, {254, 10}, {255, 5}},
+     {{"4th Fret", "5th Fret", "6th Fret", "7th Fret"}, {"11th Fret", "12th Fret", "1st Fret", "2nd Fret"},
+      {"6th Fret", "7th Fret", "8th Fret", "9th Fret"}, {"1st Fret", "2nd Fret", "3rd Fret", "4th Fret"}}},
+    {11, {{277, 8}, {278, 2}, {279, 8}, {280, 8}},
+     {{"4th Fret", "5th Fret", "6th Fret", "7th Fret"}, {"10th Fret", "11th Fret", "12th Fret", "1st Fret"},
+      {"4th Fret", "5th Fret", "6th Fret", "7th Fret"}, {"4th Fret", "5th Fret", "6th Fret", "7th Fret"}}},
+    {12, {{281, 5}, {282, 2}, {283, 8}, {284, 8}},
+     {{"1st Fret", "2nd Fret", "3rd Fret", "4th Fret"}, {"10th Fret", "11th Fret", "12th Fret", "1st Fret"},
+      {"4th Fret", "5th Fret", "6th Fret", "7th Fret"}, {"4th Fret", "5th Fret", "6th Fret", "7th Fret"}}},
+    {13, {{285, 1}, {264, 2}, {286, 3}, {287, 8}},
+     {{"9th Fret", "10th Fret", "11th Fret", "12th Fret"}, {"10th Fret", "11th Fret", "12th Fret", "1st Fret"},
+      {"11th Fret", "12th Fret", "1st Fret", "2nd Fret"}, {"4th Fret", "5th Fret", "6th Fret", "7th Fret"}}},
+};
+
+const char* const kCaptions[13] = {"",         "1st Fret", "2nd Fret", "3rd Fret", "4th Fret",  "5th Fret", "6th Fret",
+                                   "7th Fret", "8th Fret", "9th Fret", "10th Fret", "11th Fret", "12th Fret"};
+
+// The referral types in list position, and their one prompt each.
+struct Referral {
+    int listIndex;
+    const char* prompt;
+};
+const Referral kReferrals[] = {
+    {0, "Please refer to 7th chords under 7th Type Chords"},
+    {2, "Please refer to Augmented chords"},
+    {4, "Please refer to Augmented chords"},
+    {8, "Please refer to Augmented chords"},
+    {9, "Please refer to Dominant 9th(b5) chords"},
+    {14, "Please refer to Suspended chords"},
+};
+
+TEST_F(DominantLessonTest, OpensWithItsFifteenTypesAndThreeStrumButtonsAtOneSpot) {
+    EXPECT_EQ(w.Caption(), "Dominant Chords");
+    ASSERT_EQ(w.lstChordType.ListCount(), 15);
+    for (int i = 0; i < 15; ++i) EXPECT_EQ(w.lstChordType.List(i), kList[i]);
+    EXPECT_EQ(w.lstChordType.Text(), "");
+    EXPECT_EQ(w.pickedRoot(), -1);
+    EXPECT_EQ(w.pickedForm(), -1);
+    EXPECT_FALSE(w.imgChord.Visible());
+    EXPECT_EQ(w.lblFretNumber.Caption(), "");
+    EXPECT_EQ(buttons(), "1*23");
+    for (const rt::CommandButton* b : {&w.cmdStrumMe, &w.cmdStrumMe2, &w.cmdStrumMe3}) {
+        EXPECT_EQ(b->Caption(), "Strum Me");
+        EXPECT_EQ(b->Left(), 3840);
+        EXPECT_EQ(b->Top(), 7080);
+        EXPECT_EQ(b->Width(), 2175);
+        EXPECT_EQ(b->Height(), 735);
+    }
+    EXPECT_EQ(w.cmdStrumMe.ToolTipText(), "Click to display Chord");
+    EXPECT_EQ(w.cmdStrumMe2.ToolTipText(), "");
+    EXPECT_EQ(w.cmdStrumMe3.ToolTipText(), "");
+    EXPECT_EQ(w.cmdExit.Caption(), " Exit to Main");
+    EXPECT_EQ(w.cmdExit.Left(), 8520);
+    EXPECT_EQ(w.cmdPrint.Top(), 6120);
+    EXPECT_EQ(w.Label2.Width(), 1575);
+    EXPECT_EQ(w.fraRootNote.Top(), 240);
+    EXPECT_EQ(focusName(w), "cmdStrumMe2");  // tab index 0
+}
+
+TEST_F(DominantLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
+    for (const Row& row : kRows)
+        for (int root = 0; root < 12; ++root)
+            for (int form = 0; form < 4; ++form) {
+                SCOPED_TRACE(testing::Message() << kList[row.listIndex] << " root " << root << " form " << form);
+                show(row.listIndex, root, form);
+                const int base = row.cell[form][1];
+                const QString fret = root >= 8 ? row.high[form][root - 8] : kCaptions[(base - 1 + root) % 12 + 1];
+                EXPECT_EQ(shownDiagram(w), row.cell[form][0]);
+                EXPECT_EQ(w.lblFretNumber.Caption(), fret);
+                EXPECT_TRUE(w.lblFretNumber.Visible());
+            }
+    EXPECT_TRUE(prompts.isEmpty());
+}
+
+TEST_F(DominantLessonTest, WorkedValues) {
+    struct Case {
+        int type, root, form, id;
+        const char* fret;
+    };
+    const Case cases[] = {
+        {1, 0, 0, 257, "7th Fret"},  {1, 1, 0, 257, "8th Fret"},  {1, 3, 0, 257, "10th Fret"},
+        {1, 4, 0, 257, "11th Fret"}, {1, 5, 0, 257, "12th Fret"}, {1, 6, 0, 257, "1st Fret"},
+        {1, 7, 0, 257, "2nd Fret"},  {1, 11, 0, 257, "6th Fret"}, {13, 0, 0, 285, "1st Fret"},
+        {13, 11, 0, 285, "12th Fret"}, {3, 0, 3, 235, "11th Fret"}, {3, 1, 3, 235, "12th Fret"},
+        {3, 2, 3, 235, "1st Fret"},  {3, 11, 3, 235, "10th Fret"}, {5, 4, 0, 264, "12th Fret"},
+        {13, 4, 1, 264, "6th Fret"}, {5, 0, 0, 264, "8th Fret"},  {13, 0, 1, 264, "2nd Fret"},
+        {11, 7, 0, 277, "3rd Fret"}, {11, 7, 2, 279, "3rd Fret"}, {11, 7, 3, 280, "3rd Fret"},
+        {10, 0, 0, 276, "8th Fret"}, {10, 0, 1, 253, "3rd Fret"}, {7, 4, 1, 273, "7th Fret"},
+        {7, 8, 3, 275, "12th Fret"}, {7, 9, 3, 275, "1st Fret"},  {11, 10, 1, 278, "12th Fret"},
+        {11, 11, 1, 278, "1st Fret"}, {10, 11, 1, 253, "2nd Fret"}, {10, 11, 2, 254, "9th Fret"},
+        {10, 11, 3, 255, "4th Fret"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << kList[c.type] << " root " << c.root << " form " << c.form);
+        show(c.type, c.root, c.form);
+        EXPECT_EQ(shownDiagram(w), c.id);
+        EXPECT_EQ(w.lblFretNumber.Caption(), c.fret);
+    }
+}
+
+TEST_F(DominantLessonTest, ChoiceChecksComeBeforeTheReferralMessages) {
+    strum(w);  // nothing chosen
+    pickChordType(w, 0);
+    strum(w);  // a referral type, no root
+    pickRoot(w, 9);
+    strum(w);  // no form
+    pickChordType(w, 14);
+    strum(w);
+    EXPECT_EQ(prompts, QStringList({kSelectChordType, kPickRoot, kPickForm, kPickForm}));
+    EXPECT_FALSE(w.imgChord.Visible());
+}
+
+TEST_F(DominantLessonTest, ReferralTypesAnswerWithTheirMessageInEveryGroupAndForm) {
+    for (const Referral& r : kReferrals)
+        for (int root : {0, 3, 4, 7, 8, 11}) {
+            SCOPED_TRACE(testing::Message() << kList[r.listIndex] << " root " << root);
+            show(1, root, root % 4);  // a diagram first, which the list pick then clears
+            ASSERT_TRUE(w.imgChord.Visible());
+            pickChordType(w, r.listIndex);
+            strum(w);
+            EXPECT_EQ(prompts, QStringList({r.prompt}));
+            EXPECT_FALSE(w.imgChord.Visible());
+            EXPECT_TRUE(w.imgChord.Picture().isEmpty());
+            EXPECT_EQ(w.lblFretNumber.Caption(), "");
+            prompts.clear();
+        }
+    click(w, "cmdPrint");
+    EXPECT_EQ(prompts, QStringList({kNothingToPrint}));
+    // The referred chord type itself shows a diagram.
+    prompts.clear();
+    show(7, 0, 0);
+    EXPECT_EQ(shownDiagram(w), 272);
+    EXPECT_TRUE(prompts.isEmpty());
+}
+
+TEST_F(DominantLessonTest, RootGroupSwitchShowsOnlyTheChosenRootsButton) {
+    // Root picked, then the visible buttons and the default one ("*").
+    struct Step {
+        int root;
+        const char* buttons;
+    };
+    const Step steps[] = {
+        {5, "2*"}, {8, "3*"}, {0, "1*"}, {3, "1*"}, {4, "2*"}, {7, "2*"}, {11, "3*"}, {9, "3*"}, {2, "1*"},
+    };
+    pickChordType(w, 1);
+    pickForm(w, 0);
+    for (const Step& s : steps) {
+        SCOPED_TRACE(testing::Message() << "root " << s.root);
+        if (w.pickedRoot() >= 0) {
+            strum(w);
+            ASSERT_TRUE(w.imgChord.Visible());
+        }
+        pickRoot(w, s.root);
+        EXPECT_EQ(buttons(), s.buttons);
+        EXPECT_FALSE(w.imgChord.Visible());
+        EXPECT_EQ(w.lblFretNumber.Caption(), "");
+        // A chord type or form pick never moves the buttons.
+        pickForm(w, 2);
+        pickChordType(w, 4);
+        EXPECT_EQ(buttons(), s.buttons);
+        pickChordType(w, 1);
+        pickForm(w, 0);
+    }
+}
+
+TEST_F(DominantLessonTest, EnterRunsTheStrumHandlerOfTheChosenRootsGroup) {
+    pickChordType(w, 1);
+    pickForm(w, 1);
+    for (int root : {5, 9, 1}) {
+        pickRoot(w, root);
+        w.lstChordType.widget()->setFocus();
+        key(w, Qt::Key_Return);
+        EXPECT_EQ(shownDiagram(w), 258);
+        EXPECT_EQ(w.lblFretNumber.Caption(), kCaptions[(3 - 1 + root) % 12 + 1]);
+    }
+    EXPECT_TRUE(prompts.isEmpty());
+}
+
+TEST_F(DominantLessonTest, AStrumHandlerFindsNoRowForAnotherGroupsRoot) {
+    // Not reachable through the window, whose switch shows only the group's own button.
+    using Handler = void (frmDominant::*)();
+    const struct {
+        Handler handler;
+        int foreignRoot;
+    } cases[] = {{&frmDominant::cmdStrumMe_Click, 4}, {&frmDominant::cmdStrumMe2_Click, 0},
+                 {&frmDominant::cmdStrumMe2_Click, 8}, {&frmDominant::cmdStrumMe3_Click, 7}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "root " << c.foreignRoot);
+        pickChordType(w, 6);
+        pickRoot(w, c.foreignRoot);
+        pickForm(w, 0);
+        (w.*c.handler)();
+        EXPECT_TRUE(w.imgChord.Visible());
+        EXPECT_TRUE(w.imgChord.Picture().isEmpty());
+        EXPECT_EQ(w.lblFretNumber.Caption(), "");
+        EXPECT_TRUE(prompts.isEmpty());
+        // A referral type still gets its message.
+        pickChordType(w, 9);
+        (w.*c.handler)();
+        EXPECT_EQ(prompts, QStringList({"Please refer to Dominant 9th(b5) chords"}));
+        prompts.clear();
+    }
+}
+
+TEST_F(DominantLessonTest, AMissingDiagramIsTrappedAndKeepsWhatWasShown) {
+    show(5, 8, 0);  // 264 at "4th Fret"
+    ASSERT_EQ(shownDiagram(w), 264);
+    rt::setMissingResourceForTests(264);
+    w.cmdStrumMe3_Click();
+    EXPECT_EQ(prompts, QStringList({kUnexpectedError}));
+    EXPECT_TRUE(w.imgChord.Visible());
+    EXPECT_EQ(w.imgChord.Picture().resourceId(), 264);
+    EXPECT_EQ(w.lblFretNumber.Caption(), "4th Fret");
+
+    prompts.clear();
+    pickForm(w, 1);  // cleared, then the failure leaves the picture visible and empty
+    rt::setMissingResourceForTests(265);
+    strum(w);
+    EXPECT_EQ(prompts, QStringList({kUnexpectedError}));
+    EXPECT_TRUE(w.imgChord.Visible());
+    EXPECT_TRUE(w.imgChord.Picture().isEmpty());
+}
+
+TEST_F(DominantLessonTest, PrintsTheShownChordAndExitStartsAfresh) {
+    show(13, 10, 2);  // A#/Bb Dominant 13th(b9)(b5) form 3: 286 at "1st Fret"
+    click(w, "cmdPrint");
+    auto& preview = rt::instance<frmPrintMe>();
+    ASSERT_TRUE(preview.isLoaded());
+    EXPECT_EQ(preview.Image1.Picture().resourceId(), 286);
+    EXPECT_EQ(preview.Label1.Caption(), "1st Fret");
+    EXPECT_EQ(preview.Label2.Caption(), "A#/Bb Dominant 13th(b9)(b5)");
+
+    click(w, "cmdExit");
+    settle();
+    EXPECT_FALSE(w.isLoaded());
+    EXPECT_TRUE(preview.isLoaded());
+    w.Show();
+    EXPECT_EQ(w.lstChordType.ListCount(), 15);
+    EXPECT_EQ(w.pickedRoot(), -1);
+    EXPECT_EQ(buttons(), "1*23");
+    EXPECT_FALSE(w.imgChord.Visible());
+}
+
+// The sounding-notes rule: standard tuning, fret space s at label number n sounds fret
+// n + s - 1. Intervals are semitones above the root, 0 to 11.
+struct Voicing {
+    std::set<int> tones;
+    int lowest = -1;
+};
+Voicing sounds(int diagramId, int fret) {
+    constexpr int kOpen[6] = {4, 9, 14, 19, 23, 28};  // E2 A2 D3 G3 B3 E4, semitones above C2
+    const diagrams::Fingering* f = diagrams::findFingering(diagramId);
+    Voicing v;
+    if (!f) return v;
+    int lowestPitch = 1000;
+    for (int s = 0; s < diagrams::kStringCount; ++s) {
+        const auto& st = f->strings[s];
+        int pitch = -1;
+        if (st.dot) pitch = kOpen[s] + fret + st.dot->fretSpace - 1;
+        else if (st.mark == diagrams::TopMark::Open) pitch = kOpen[s];
+        if (pitch < 0) continue;
+        v.tones.insert(pitch % 12);
+        lowestPitch = std::min(lowestPitch, pitch);
+    }
+    if (lowestPitch < 1000) v.lowest = lowestPitch % 12;
+    return v;
+}
+
+TEST(DominantDiagrams, EveryRowSoundsOnlyItsChordsTonesAsTheTextDescribes) {
+    enum { R = 0, b9 = 1, n9 = 2, s9 = 3, M3 = 4, n11 = 5, b5 = 6, P5 = 7, n13 = 9, m7 = 10 };
+    const std::set<int> kTones[9] = {
+        {R, M3, b5, m7}, {R, M3, P5, m7, b9}, {R, M3, P5, m7, s9}, {R, M3, P5, m7, n9}, {R, M3, b5, m7, n9},
+        {R, M3, P5, m7, n9, n11}, {R, M3, P5, m7, n9, n13}, {R, M3, P5, m7, b9, n13}, {R, M3, b5, m7, b9, n13},
+    };
+    // (diagram id, table row) of the cells the text singles out.
+    using Cell = std::pair<int, int>;
+    const std::set<Cell> rootless = {{235, 1}, {275, 4}, {280, 6}, {283, 7}, {284, 7},
+                                     {285, 8}, {264, 8}, {286, 8}, {287, 8}};
+    const std::map<Cell, int> lowestOther = {
+        {{235, 1}, b9}, {{283, 7}, b9}, {{286, 8}, b9}, {{287, 8}, b9}, {{275, 4}, b5}, {{285, 8}, b5},
+        {{264, 8}, b5}, {{280, 6}, m7}, {{284, 7}, m7}, {{260, 0}, m7}, {{279, 6}, m7}, {{267, 2}, M3},
+        {{271, 3}, n9}, {{255, 5}, n9}, {{253, 5}, P5}, {{254, 5}, P5},
+    };
+    const std::set<int> noThird = {273, 274, 276, 253, 254, 255};
+    const std::set<int> noFifth = {262, 263, 265, 266, 270, 277, 278, 279, 280, 281, 282, 283, 284};
+    const std::set<int> noNinth = {276, 277, 279};
+
+    for (int t = 0; t < 9; ++t)
+        for (int form = 0; form < 4; ++form) {
+            const int id = kRows[t].cell[form][0];
+            const Cell cell{id, t};
+            SCOPED_TRACE(testing::Message() << "diagram " << id << " as " << kList[kRows[t].listIndex]);
+            const diagrams::Fingering* f = diagrams::findFingering(id);
+            ASSERT_NE(f, nullptr);
+            for (const auto& st : f->strings) EXPECT_NE(st.mark, diagrams::TopMark::Open);  // moves unchanged
+            for (int root = 0; root < 12; ++root) {
+                const Voicing v = sounds(id, (kRows[t].cell[form][1] - 1 + root) % 12 + 1);
+                std::set<int> intervals;
+                for (int tone : v.tones) intervals.insert((tone - root + 12) % 12);
+                for (int i : intervals) EXPECT_TRUE(kTones[t].count(i)) << "interval " << i << " root " << root;
+                EXPECT_EQ(intervals.count(R) == 0, rootless.count(cell) == 1);
+                const auto other = lowestOther.find(cell);
+                EXPECT_EQ((v.lowest - root + 12) % 12, other == lowestOther.end() ? R : other->second) << "root " << root;
+                EXPECT_EQ(intervals.count(M3) == 0, noThird.count(id) == 1);
+                if (t != 0 && t != 4 && t != 8) EXPECT_EQ(intervals.count(P5) == 0, noFifth.count(id) == 1);
+                if (t >= 3 && t <= 6) EXPECT_EQ(intervals.count(n9) == 0, noNinth.count(id) == 1);
+            }
+        }
+    // 276 sounds root, fifth, minor seventh and eleventh only; 264 at "8th Fret" the whole
+    // seventh chord with sharp ninth.
+    EXPECT_EQ(sounds(276, 8).tones, (std::set<int>{R, P5, m7, n11}));
+    EXPECT_EQ(sounds(264, 8).tones, (std::set<int>{R, M3, P5, m7, s9}));
+}
+
+}  // namespace
