@@ -1,8 +1,6 @@
 #include "app/frmpartial.h"
 
-#include "lessons/core/messages.h"
-#include "runtime/app.h"
-#include "runtime/errors.h"
+#include "lessons/core/diagrampictures.h"
 
 using namespace rt;
 
@@ -41,13 +39,6 @@ Layout frmPartial::Design() {
 }
 
 void frmPartial::Form_Load() {
-    // Each picture is fetched before it is assigned, so a failed step leaves its image empty.
-    try {
-        imgPartial1.setPicture(LoadResPicture(196, 0));  // the full chord, G major form 2
-        imgPartial2.setPicture(LoadResPicture(193, 0));
-        imgPartial3.setPicture(LoadResPicture(194, 0));
-        imgPartial4.setPicture(LoadResPicture(195, 0));
-    } catch (const RuntimeError&) {
-        MsgBox(lessons::kUnexpectedError);
-    }
+    // The full chord, G major form 2, then three partial chords taken from it.
+    lessons::loadDiagramPictures({{&imgPartial1, 196}, {&imgPartial2, 193}, {&imgPartial3, 194}, {&imgPartial4, 195}});
 }
