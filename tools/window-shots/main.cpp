@@ -4,6 +4,7 @@
 #include "app/frmmain.h"
 #include "app/frmsymbols.h"
 #include "lessons/dominant/frmdominant.h"
+#include "lessons/inversions/frminversions.h"
 #include "lessons/majorminor/frmbasic.h"
 #include "lessons/seventh/frm7thtype.h"
 #include "lessons/susadd/frmsusadd.h"
@@ -47,6 +48,12 @@ int main(int argc, char** argv) {
     seventh.optRoot(10).click();
     seventh.optForm(0).click();
     seventh.cmdStrumMe2.click();
+    main.cmdInversions.click();
+    auto& inversions = rt::instance<frmInversions>();
+    inversions.lstChordType.setListIndex(4);
+    inversions.optRoot(9).click();
+    inversions.optInversion(1).click();
+    inversions.cmdStrumMe4.click();
     main.Command2.click();
     auto& susAdd = rt::instance<frmSusAdd>();
     susAdd.lstChordType.setListIndex(5);
