@@ -6,6 +6,7 @@
 #include "app/frmpartial.h"
 #include "app/frmsymbols.h"
 #include "lessons/dominant/frmdominant.h"
+#include "lessons/extensions/frmmajminext.h"
 #include "lessons/inversions/frminversions.h"
 #include "lessons/majorminor/frmbasic.h"
 #include "lessons/seventh/frm7thtype.h"
@@ -27,9 +28,9 @@ void open7thType() { open<frm7thType>(); }
 void openDominant() { open<frmDominant>(); }
 void openInversions() { open<frmInversions>(); }
 void openSusAdd() { open<frmSusAdd>(); }
+void openMajMinExt() { open<frmMajMinExt>(); }
 void openPro() { open<frmPro>(); }
 
 // These lessons and pages are not in the program yet; their buttons and menu items open
 // them once they are.
 void openDimAug() {}
-void openMajMinExt() {}

@@ -4,6 +4,7 @@
 #include "app/frmmain.h"
 #include "app/frmsymbols.h"
 #include "lessons/dominant/frmdominant.h"
+#include "lessons/extensions/frmmajminext.h"
 #include "lessons/inversions/frminversions.h"
 #include "lessons/majorminor/frmbasic.h"
 #include "lessons/seventh/frm7thtype.h"
@@ -60,6 +61,12 @@ int main(int argc, char** argv) {
     susAdd.optRoot(11).click();
     susAdd.optForm(3).click();
     susAdd.cmdStrumMe2.click();
+    main.Command4.click();
+    auto& extensions = rt::instance<frmMajMinExt>();
+    extensions.lstChordType.setListIndex(4);
+    extensions.optRoot(10).click();
+    extensions.optForm(2).click();
+    extensions.cmdStrumMe3.click();
     seventh.cmdPrint.click();
     main.Command3.click();
     auto& dominant = rt::instance<frmDominant>();
