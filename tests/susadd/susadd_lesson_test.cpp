@@ -1,5 +1,6 @@
 // The suspended and added-note lesson: its 288 keys, the two root groups with their stacked
 // Strum buttons, the choice checks, and what its diagrams sound.
+#include "app/frmmain.h"
 #include "diagrams/fingering.h"
 #include "lessons/core/frmprintme.h"
 #include "lessons/core/messages.h"
@@ -254,6 +255,21 @@ TEST_F(SusAddLessonTest, PrintAndExit) {
     EXPECT_TRUE(w.cmdStrumMe.Visible());
     EXPECT_TRUE(w.cmdStrumMe2.Visible());
     EXPECT_TRUE(w.cmdStrumMe.Default());
+}
+
+TEST_F(SusAddLessonTest, TheMainWindowOpensItFromItsButtonAndBothMenuItems) {
+    w.Unload();
+    auto& main = rt::instance<frmMain>();
+    main.Show();
+    main.Command2.click();
+    EXPECT_TRUE(w.isLoaded());
+    show(0, 0, 0);
+    main.mnuSuspended.trigger();  // already open: brought up, not reloaded
+    EXPECT_EQ(shownDiagram(w), 317);
+    w.Unload();
+    main.mnuAdd.trigger();
+    EXPECT_TRUE(w.isLoaded());
+    EXPECT_EQ(w.lstChordType.ListCount(), 6);
 }
 
 TEST(SusAddTable, KeysAreExactTexts) {
