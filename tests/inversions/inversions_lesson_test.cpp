@@ -302,6 +302,15 @@ TEST_F(InversionsLessonTest, OpensInItsStartStateEachTime) {
         EXPECT_FALSE(w.cmdStrumMe4.Visible());
         EXPECT_EQ(w.defaultButton(), nullptr);
         EXPECT_EQ(focusName(w), "cmdExit");
+        // Tab order: frames, labels and the hidden Strum button are passed over.
+        QStringList stops;
+        for (int i = 0; i < 7; ++i) {
+            key(w, Qt::Key_Tab);
+            stops << focusName(w);
+        }
+        EXPECT_EQ(stops, QStringList({"optInversion_3", "optInversion_2", "optInversion_1", "optInversion_0", "lstChordType",
+                                      "cmdStrumMe3", "optRoot_0"}));
+        w.cmdExit.SetFocus();
 
         show(Minor7th, Bb, 1);
         ASSERT_EQ(shownDiagram(w), 206);
