@@ -1,5 +1,6 @@
 #include "app/lessonlist.h"
 
+#include "lessons/dimaug/frmdimaug.h"
 #include "lessons/dominant/frmdominant.h"
 #include "lessons/extensions/frmmajminext.h"
 #include "lessons/inversions/frminversions.h"
@@ -8,5 +9,5 @@
 #include "lessons/susadd/frmsusadd.h"
 
 std::vector<lessons::LessonWindow*> allLessonWindows() {
-    return {&rt::instance<frmBasic>(), &rt::instance<frm7thType>(), &rt::instance<frmInversions>(), &rt::instance<frmDominant>(), &rt::instance<frmSusAdd>(), &rt::instance<frmMajMinExt>()};
+    return {&rt::instance<frmBasic>(), &rt::instance<frm7thType>(), &rt::instance<frmInversions>(), &rt::instance<frmDominant>(), &rt::instance<frmDimAug>(), &rt::instance<frmSusAdd>(), &rt::instance<frmMajMinExt>()};
 }

@@ -5,6 +5,7 @@
 #include "app/frmothersymbols.h"
 #include "app/frmpartial.h"
 #include "app/frmsymbols.h"
+#include "lessons/dimaug/frmdimaug.h"
 #include "lessons/dominant/frmdominant.h"
 #include "lessons/extensions/frmmajminext.h"
 #include "lessons/inversions/frminversions.h"
@@ -26,11 +27,8 @@ void openPartial() { open<frmPartial>(); }
 void openBasic() { open<frmBasic>(); }
 void open7thType() { open<frm7thType>(); }
 void openDominant() { open<frmDominant>(); }
+void openDimAug() { open<frmDimAug>(); }
 void openInversions() { open<frmInversions>(); }
 void openSusAdd() { open<frmSusAdd>(); }
 void openMajMinExt() { open<frmMajMinExt>(); }
 void openPro() { open<frmPro>(); }
-
-// These lessons and pages are not in the program yet; their buttons and menu items open
-// them once they are.
-void openDimAug() {}

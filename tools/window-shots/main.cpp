@@ -3,6 +3,7 @@
 #include "app/frmabout.h"
 #include "app/frmmain.h"
 #include "app/frmsymbols.h"
+#include "lessons/dimaug/frmdimaug.h"
 #include "lessons/dominant/frmdominant.h"
 #include "lessons/extensions/frmmajminext.h"
 #include "lessons/inversions/frminversions.h"
@@ -74,6 +75,13 @@ int main(int argc, char** argv) {
     dominant.optRoot(9).click();
     dominant.optForm(1).click();
     dominant.cmdStrumMe3.click();
+    main.cmdAugDim.click();
+    auto& dimAug = rt::instance<frmDimAug>();
+    dimAug.lstChordType.setListIndex(4);
+    dimAug.optRoot(4).click();
+    dimAug.optForm(2).click();
+    dimAug.cmdStrumMe.click();
+    dimAug.cmdMoreDim.click();  // the symmetrical-chords page
     // The progression player (its sound is not needed for a picture).
     rt::configureMidi(rt::MidiOutput::Offline);
     main.Command1.click();

@@ -1,0 +1,310 @@
+// The diminished and augmented lesson: its 240 keys, the "Half Diminished" referral, the
+// two root groups and the notes its diagrams sound.
+#include "app/frmmain.h"
+#include "diagrams/fingering.h"
+#include "lessons/core/frmprintme.h"
+#include "lessons/core/messages.h"
+#include "lessons/dimaug/frmdimaug.h"
+#include "lessons/dimaug/frmsymmetric.h"
+#include "runtime/picture.h"
+#include "support/lessondriver.h"
+
+#include <set>
+
+using namespace lessondriver;
+using lessons::kNothingToPrint;
+using lessons::kPickForm;
+using lessons::kPickRoot;
+using lessons::kSelectChordType;
+using lessons::kUnexpectedError;
+
+namespace {
+
+const QString kHalfDiminished = "Please refer to minor7th(b5) chords under 7th Type Chords";
+
+class DimAugLessonTest : public UiTest {
+protected:
+    frmDimAug& w = rt::instance<frmDimAug>();
+    void SetUp() override {
+        UiTest::SetUp();
+        w.Show();
+    }
+    void TearDown() override {
+        rt::setMissingResourceForTests(0);
+        UiTest::TearDown();
+    }
+    void show(int type, int root, int form) {
+        pickChordType(w, type);
+        pickRoot(w, root);
+        pickForm(w, form);
+        strum(w);
+    }
+    // The visible Strum buttons, "*" after the default one.
+    QString buttons() const {
+        QString s;
+        if (w.cmdStrumMe.Visible()) s += w.cmdStrumMe.Default() ? "1*" : "1";
+        if (w.cmdStrumMe2.Visible()) s += w.cmdStrumMe2.Default() ? "2*" : "2";
+        return s;
+    }
+};
+
+const char* const kList[6] = {"Augmented", "Dominant 7th(#5)", "Dominant 9th(#5)", "Dominant 7th(b9)(#5)", "Diminished", "Half Diminished"};
+
+// The lesson table as printed: (diagram id, base fret) of forms 1 to 4.
+const int kCells[5][4][2] = {
+    {{217, 8}, {218, 1}, {219, 3}, {220, 8}},
+    {{221, 8}, {222, 3}, {223, 10}, {224, 1}},
+    {{225, 8}, {226, 2}, {227, 9}, {228, 1}},
+    {{229, 8}, {230, 2}, {231, 9}, {232, 6}},
+    {{233, 7}, {234, 2}, {235, 10}, {236, 5}},
+};
+
+const char* const kCaptions[13] = {"",         "1st Fret", "2nd Fret", "3rd Fret", "4th Fret",  "5th Fret", "6th Fret",
+                                   "7th Fret", "8th Fret", "9th Fret", "10th Fret", "11th Fret", "12th Fret"};
+
+TEST_F(DimAugLessonTest, OpensWithItsSixTypesAndNoDefaultButton) {
+    EXPECT_EQ(w.Caption(), "Augmented and Diminished chords");
+    ASSERT_EQ(w.lstChordType.ListCount(), 6);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(w.lstChordType.List(i), kList[i]);
+    EXPECT_EQ(w.lstChordType.Text(), "");
+    EXPECT_EQ(w.pickedRoot(), -1);
+    EXPECT_EQ(w.pickedForm(), -1);
+    EXPECT_FALSE(w.imgChord.Visible());
+    EXPECT_EQ(buttons(), "1");
+    EXPECT_EQ(w.defaultButton(), nullptr);
+    for (const rt::CommandButton* b : {&w.cmdStrumMe, &w.cmdStrumMe2}) {
+        EXPECT_EQ(b->Caption(), "Strum Me");
+        EXPECT_EQ(b->Left(), 3600);
+        EXPECT_EQ(b->Top(), 7080);
+        EXPECT_EQ(b->Width(), 2895);
+    }
+    EXPECT_EQ(w.cmdStrumMe.ToolTipText(), "Click to display Chord");
+    EXPECT_EQ(w.cmdStrumMe2.ToolTipText(), "");
+    EXPECT_EQ(w.cmdMoreDim.Caption(), "More on Dim and Aug chords");
+    EXPECT_EQ(w.cmdMoreDim.ToolTipText(), "Choose to see how some of these chords can be moved around the neck");
+    EXPECT_EQ(w.cmdMoreDim.Left(), 7680);
+    EXPECT_EQ(w.cmdMoreDim.Top(), 4200);
+    EXPECT_EQ(w.cmdMoreDim.Width(), 1575);
+    EXPECT_EQ(w.cmdMoreDim.Height(), 855);
+    EXPECT_EQ(w.cmdExit.Caption(), "Exit to Main");
+    EXPECT_EQ(w.cmdExit.Left(), 8640);
+    EXPECT_EQ(w.cmdPrint.Left(), 8640);
+    EXPECT_EQ(w.Label2.Width(), 1335);
+    EXPECT_EQ(focusName(w), "cmdExit");  // tab index 0
+
+    // With no default button, Enter in the list presses nothing.
+    pickChordType(w, 0);
+    w.lstChordType.widget()->setFocus();
+    key(w, Qt::Key_Return);
+    EXPECT_TRUE(prompts.isEmpty());
+}
+
+TEST_F(DimAugLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
+    for (int type = 0; type < 5; ++type)
+        for (int root = 0; root < 12; ++root)
+            for (int form = 0; form < 4; ++form) {
+                SCOPED_TRACE(testing::Message() << kList[type] << " root " << root << " form " << form);
+                show(type, root, form);
+                EXPECT_EQ(shownDiagram(w), kCells[type][form][0]);
+                EXPECT_EQ(w.lblFretNumber.Caption(), kCaptions[(kCells[type][form][1] - 1 + root) % 12 + 1]);
+                EXPECT_TRUE(w.lblFretNumber.Visible());
+            }
+    EXPECT_TRUE(prompts.isEmpty());
+}
+
+TEST_F(DimAugLessonTest, WorkedValues) {
+    struct Case {
+        int type, root, form, id;
+        const char* fret;
+    };
+    const Case cases[] = {
+        {0, 0, 0, 217, "8th Fret"},  {0, 1, 0, 217, "9th Fret"},  {0, 4, 0, 217, "12th Fret"}, {0, 5, 0, 217, "1st Fret"},
+        {0, 11, 0, 217, "7th Fret"}, {4, 0, 2, 235, "10th Fret"}, {4, 2, 2, 235, "12th Fret"}, {4, 3, 2, 235, "1st Fret"},
+        {4, 11, 2, 235, "9th Fret"}, {0, 0, 1, 218, "1st Fret"},  {0, 11, 1, 218, "12th Fret"}, {0, 9, 2, 219, "12th Fret"},
+        {0, 10, 2, 219, "1st Fret"}, {1, 5, 2, 223, "3rd Fret"},  {3, 5, 3, 232, "11th Fret"}, {3, 6, 3, 232, "12th Fret"},
+        {3, 7, 3, 232, "1st Fret"},  {4, 0, 0, 233, "7th Fret"},  {4, 5, 0, 233, "12th Fret"}, {4, 6, 0, 233, "1st Fret"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << kList[c.type] << " root " << c.root << " form " << c.form);
+        show(c.type, c.root, c.form);
+        EXPECT_EQ(shownDiagram(w), c.id);
+        EXPECT_EQ(w.lblFretNumber.Caption(), c.fret);
+    }
+}
+
+TEST_F(DimAugLessonTest, ChoiceChecksThenTheHalfDiminishedReferral) {
+    strum(w);  // nothing chosen
+    pickChordType(w, 5);
+    strum(w);  // no root
+    pickRoot(w, 2);
+    strum(w);  // no form
+    EXPECT_EQ(prompts, QStringList({kSelectChordType, kPickRoot, kPickForm}));
+    prompts.clear();
+    for (int root : {0, 5, 6, 11})
+        for (int form = 0; form < 4; ++form) {
+            SCOPED_TRACE(testing::Message() << "root " << root << " form " << form);
+            show(4, root, form);  // a diagram first; the list pick clears it
+            ASSERT_TRUE(w.imgChord.Visible());
+            pickChordType(w, 5);
+            strum(w);
+            EXPECT_EQ(prompts, QStringList({kHalfDiminished}));
+            EXPECT_FALSE(w.imgChord.Visible());
+            EXPECT_EQ(w.lblFretNumber.Caption(), "");
+            prompts.clear();
+        }
+    click(w, "cmdPrint");
+    EXPECT_EQ(prompts, QStringList({kNothingToPrint}));
+    EXPECT_FALSE(rt::instance<frmPrintMe>().isLoaded());
+}
+
+TEST_F(DimAugLessonTest, RootGroupSwitchShowsOnlyTheChosenRootsButton) {
+    struct Step {
+        int root;
+        const char* buttons;
+    };
+    const Step steps[] = {{5, "1*"}, {6, "2*"}, {0, "1*"}, {11, "2*"}, {8, "2*"}, {3, "1*"}};
+    pickChordType(w, 0);
+    pickForm(w, 0);
+    for (const Step& s : steps) {
+        SCOPED_TRACE(testing::Message() << "root " << s.root);
+        if (w.pickedRoot() >= 0) {
+            strum(w);
+            ASSERT_TRUE(w.imgChord.Visible());
+        }
+        pickRoot(w, s.root);
+        EXPECT_EQ(buttons(), s.buttons);
+        EXPECT_FALSE(w.imgChord.Visible());
+        EXPECT_TRUE(w.imgChord.Picture().isEmpty());
+        EXPECT_EQ(w.lblFretNumber.Caption(), "");
+        pickForm(w, 3);
+        pickChordType(w, 2);
+        EXPECT_EQ(buttons(), s.buttons);
+        pickChordType(w, 0);
+        pickForm(w, 0);
+    }
+    // Enter now presses the chosen root's button.
+    w.lstChordType.widget()->setFocus();
+    key(w, Qt::Key_Return);
+    EXPECT_EQ(shownDiagram(w), 217);
+    EXPECT_EQ(w.lblFretNumber.Caption(), "11th Fret");
+}
+
+TEST_F(DimAugLessonTest, AStrumHandlerFindsNoRowForTheOtherGroupsRoot) {
+    const struct {
+        void (frmDimAug::*handler)();
+        int foreignRoot;
+    } cases[] = {{&frmDimAug::cmdStrumMe_Click, 6}, {&frmDimAug::cmdStrumMe2_Click, 5}};
+    for (const auto& c : cases) {
+        pickChordType(w, 1);
+        pickRoot(w, c.foreignRoot);
+        pickForm(w, 2);
+        (w.*c.handler)();
+        EXPECT_TRUE(w.imgChord.Visible());
+        EXPECT_TRUE(w.imgChord.Picture().isEmpty());
+        EXPECT_EQ(w.lblFretNumber.Caption(), "");
+        EXPECT_TRUE(prompts.isEmpty());
+        pickChordType(w, 5);
+        (w.*c.handler)();
+        EXPECT_EQ(prompts, QStringList({kHalfDiminished}));
+        prompts.clear();
+    }
+}
+
+TEST_F(DimAugLessonTest, AMissingDiagramIsTrappedAndKeepsWhatWasShown) {
+    show(2, 9, 1);  // 226 at "11th Fret"
+    ASSERT_EQ(shownDiagram(w), 226);
+    rt::setMissingResourceForTests(226);
+    strum(w);
+    EXPECT_EQ(prompts, QStringList({kUnexpectedError}));
+    EXPECT_TRUE(w.imgChord.Visible());
+    EXPECT_EQ(w.imgChord.Picture().resourceId(), 226);
+    EXPECT_EQ(w.lblFretNumber.Caption(), "11th Fret");
+}
+
+TEST_F(DimAugLessonTest, PrintsTheShownChordTwiceIntoOnePreview) {
+    show(1, 10, 1);  // A#/Bb Dominant 7th(#5) form 2: 222 at "1st Fret"
+    click(w, "cmdPrint");
+    auto& preview = rt::instance<frmPrintMe>();
+    ASSERT_TRUE(preview.isLoaded());
+    EXPECT_EQ(preview.Image1.Picture().resourceId(), 222);
+    EXPECT_EQ(preview.Label1.Caption(), "1st Fret");
+    EXPECT_EQ(preview.Label2.Caption(), "A#/Bb Dominant 7th(#5)");
+    click(w, "cmdPrint");
+    EXPECT_EQ(rt::Forms().size(), 2u);
+    EXPECT_EQ(preview.Label2.Caption(), "A#/Bb Dominant 7th(#5)");
+    EXPECT_TRUE(prompts.isEmpty());
+}
+
+TEST_F(DimAugLessonTest, MoreOnDimAndAugOpensOnePageThatOutlivesTheLesson) {
+    auto& page = rt::instance<frmSymmetric>();
+    click(w, "cmdMoreDim");
+    ASSERT_TRUE(page.isLoaded());
+    const rt::Picture first = page.imgSymmetric1.Picture();
+    EXPECT_EQ(first.resourceId(), 235);
+    click(w, "cmdMoreDim");  // brought up again, not reloaded
+    EXPECT_TRUE(page.imgSymmetric1.Picture() == first);
+    EXPECT_EQ(rt::Forms().size(), 2u);
+
+    show(4, 4, 2);
+    click(w, "cmdPrint");
+    click(w, "cmdExit");
+    settle();
+    EXPECT_FALSE(w.isLoaded());
+    EXPECT_TRUE(page.isLoaded());
+    EXPECT_TRUE(rt::instance<frmPrintMe>().isLoaded());
+
+    // Opened afresh after the exit: six entries again, nothing chosen.
+    w.Show();
+    EXPECT_EQ(w.lstChordType.ListCount(), 6);
+    EXPECT_EQ(w.pickedRoot(), -1);
+    EXPECT_EQ(buttons(), "1");
+    EXPECT_EQ(w.defaultButton(), nullptr);
+}
+
+TEST_F(DimAugLessonTest, TheMainWindowOpensItFromItsButtonAndBothMenuItems) {
+    w.Unload();
+    auto& main = rt::instance<frmMain>();
+    main.Show();
+    main.cmdAugDim.click();
+    EXPECT_TRUE(w.isLoaded());
+    w.Unload();
+    main.mnuDiminished.trigger();
+    EXPECT_TRUE(w.isLoaded());
+    w.Unload();
+    main.mnuAugmented.trigger();
+    EXPECT_TRUE(w.isLoaded());
+    EXPECT_EQ(w.lstChordType.ListCount(), 6);
+}
+
+// The sounding-notes rule: standard tuning, fret space s at label number n sounds fret
+// n + s - 1; the pitch classes as semitones above the root.
+std::set<int> intervals(int diagramId, int fret, int root) {
+    constexpr int kOpen[6] = {4, 9, 14, 19, 23, 28};  // E2 A2 D3 G3 B3 E4, semitones above C2
+    std::set<int> out;
+    const diagrams::Fingering* f = diagrams::findFingering(diagramId);
+    if (!f) return {-1};
+    for (int s = 0; s < diagrams::kStringCount; ++s) {
+        const auto& st = f->strings[s];
+        if (st.dot) out.insert((kOpen[s] + fret + st.dot->fretSpace - 1 - root + 120) % 12);
+        else if (st.mark == diagrams::TopMark::Open) out.insert((kOpen[s] - root + 120) % 12);
+    }
+    return out;
+}
+
+TEST(DimAugDiagrams, EveryRowSoundsOnlyItsChordsTones) {
+    enum { R = 0, b9 = 1, n9 = 2, m3 = 3, M3 = 4, b5 = 6, s5 = 8, d7 = 9, m7 = 10 };
+    const std::set<int> kTones[5] = {
+        {R, M3, s5}, {R, M3, s5, m7}, {R, M3, s5, m7, n9}, {R, M3, s5, m7, b9}, {R, m3, b5, d7},
+    };
+    for (int type = 0; type < 5; ++type)
+        for (int form = 0; form < 4; ++form)
+            for (int root = 0; root < 12; ++root) {
+                const int id = kCells[type][form][0];
+                const std::set<int> sounded = intervals(id, (kCells[type][form][1] - 1 + root) % 12 + 1, root);
+                SCOPED_TRACE(testing::Message() << "diagram " << id << " root " << root);
+                EXPECT_FALSE(sounded.empty());
+                for (int i : sounded) EXPECT_TRUE(kTones[type].count(i)) << "interval " << i;
+            }
+}
+
+}  // namespace
