@@ -8,7 +8,7 @@ packages=(
   libfluidsynth-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-kaushanscript fonts-dancingscript fonts-urw-base35 fontconfig
-  xvfb xauth
+  xvfb xauth xdotool imagemagick
   cups printer-driver-cups-pdf poppler-utils
 )
 
