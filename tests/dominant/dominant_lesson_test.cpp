@@ -1,5 +1,6 @@
 // The dominant chords lesson: its 432 keys, the six referral messages, the three root
 // groups and the notes its diagrams sound.
+#include "app/frmmain.h"
 #include "diagrams/fingering.h"
 #include "lessons/core/frmprintme.h"
 #include "lessons/core/messages.h"
@@ -318,6 +319,21 @@ TEST_F(DominantLessonTest, PrintsTheShownChordAndExitStartsAfresh) {
     EXPECT_EQ(w.pickedRoot(), -1);
     EXPECT_EQ(buttons(), "1*23");
     EXPECT_FALSE(w.imgChord.Visible());
+}
+
+TEST_F(DominantLessonTest, TheMainWindowOpensItFromItsButtonAndMenuItem) {
+    w.Unload();
+    auto& main = rt::instance<frmMain>();
+    main.Show();
+    main.Command3.click();
+    ASSERT_TRUE(w.isLoaded());
+    show(1, 0, 0);
+    main.mnuExtAlt.trigger();  // already open: brought up, not reloaded
+    EXPECT_EQ(shownDiagram(w), 257);
+    w.Unload();
+    main.mnuExtAlt.trigger();
+    EXPECT_TRUE(w.isLoaded());
+    EXPECT_EQ(w.lstChordType.ListCount(), 15);
 }
 
 // The sounding-notes rule: standard tuning, fret space s at label number n sounds fret
