@@ -9,6 +9,7 @@
 #include "runtime/picture.h"
 #include "support/lessondriver.h"
 
+#include <functional>
 #include <set>
 
 using namespace lessondriver;
@@ -198,13 +199,13 @@ TEST_F(DimAugLessonTest, AStrumHandlerFindsNoRowForTheOtherGroupsRoot) {
         pickChordType(w, 1);
         pickRoot(w, c.foreignRoot);
         pickForm(w, 2);
-        (w.*c.handler)();
+        std::invoke(c.handler, w);
         EXPECT_TRUE(w.imgChord.Visible());
         EXPECT_TRUE(w.imgChord.Picture().isEmpty());
         EXPECT_EQ(w.lblFretNumber.Caption(), "");
         EXPECT_TRUE(prompts.isEmpty());
         pickChordType(w, 5);
-        (w.*c.handler)();
+        std::invoke(c.handler, w);
         EXPECT_EQ(prompts, QStringList({kHalfDiminished}));
         prompts.clear();
     }

@@ -9,6 +9,7 @@
 #include "support/lessondriver.h"
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <set>
 #include <vector>
@@ -269,14 +270,14 @@ TEST_F(DominantLessonTest, AStrumHandlerFindsNoRowForAnotherGroupsRoot) {
         pickChordType(w, 6);
         pickRoot(w, c.foreignRoot);
         pickForm(w, 0);
-        (w.*c.handler)();
+        std::invoke(c.handler, w);
         EXPECT_TRUE(w.imgChord.Visible());
         EXPECT_TRUE(w.imgChord.Picture().isEmpty());
         EXPECT_EQ(w.lblFretNumber.Caption(), "");
         EXPECT_TRUE(prompts.isEmpty());
         // A referral type still gets its message.
         pickChordType(w, 9);
-        (w.*c.handler)();
+        std::invoke(c.handler, w);
         EXPECT_EQ(prompts, QStringList({"Please refer to Dominant 9th(b5) chords"}));
         prompts.clear();
     }
