@@ -4,7 +4,9 @@
 #include "runtime/form.h"
 #include "runtime/widgets_p.h"
 
+#include <QFontInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -17,6 +19,57 @@ QString g_printFile;
 bool g_noPrinter = false;
 
 RuntimeError printerError() { return RuntimeError(errPrinter, "Printer error"); }
+
+// A font of the same size as on the screen, in screen pixels, so that the painter's scale
+// alone maps it to the page.
+QFont screenSized(const QWidget* w) {
+    QFont f = w->font();
+    f.setPixelSize(QFontInfo(w->font()).pixelSize());
+    return f;
+}
+
+// A one-bit picture with the colour table the PDF writer keeps as a lossless bitmap
+// (black first); any other picture as it is.
+QImage forPage(const QImage& img) {
+    if (img.depth() != 1 || img.colorTable().size() != 2) return img;
+    QImage bw = img.convertToFormat(QImage::Format_RGB32).convertToFormat(
+        QImage::Format_Mono, QList<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)}, Qt::ThresholdDither);
+    return bw;
+}
+
+// Paints a widget's visible children as they show now, in stacking order, at whatever
+// resolution the painter's device has: text as text, pictures from their own pixels.
+void paintChildren(QPainter& p, const QWidget* parent, QPoint origin) {
+    for (const QObject* o : parent->children()) {
+        const auto* w = qobject_cast<const QWidget*>(o);
+        if (!w || w->isHidden() || w->isWindow()) continue;
+        const QRect r = w->geometry().translated(origin);
+        p.save();
+        p.setClipRect(r, Qt::IntersectClip);
+        if (w->autoFillBackground()) p.fillRect(r, w->palette().color(w->backgroundRole()));
+        if (const auto* img = dynamic_cast<const ImageWidget*>(w)) {
+            if (!img->picture.isEmpty()) {
+                const int b = img->border ? 2 : 0;
+                const QRect target = img->stretch ? r : QRect(r.topLeft() + QPoint(b, b), r.size() - QSize(2 * b, 2 * b));
+                p.drawImage(target, forPage(*img->picture.image()));
+            }
+        } else if (const auto* label = qobject_cast<const QLabel*>(w)) {
+            p.setFont(screenSized(label));
+            p.setPen(label->palette().color(QPalette::WindowText));
+            p.drawText(r, int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0), label->text());
+        } else {
+            // Anything else is drawn as the screen shows it, at the page's resolution.
+            const qreal scale = p.deviceTransform().m11();
+            QImage shot(r.size() * scale, QImage::Format_ARGB32_Premultiplied);
+            shot.setDevicePixelRatio(scale);
+            shot.fill(Qt::transparent);
+            const_cast<QWidget*>(w)->render(&shot, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+            p.drawImage(r, shot);
+        }
+        p.restore();
+        if (!qobject_cast<const QLabel*>(w)) paintChildren(p, w, r.topLeft());
+    }
+}
 }  // namespace
 
 void setPrintToFile(const QString& pdfPath) { g_printFile = pdfPath; }
@@ -49,7 +102,10 @@ void Form::PrintForm() {
     scale = std::min({scale, page.width() / double(client->width()), page.height() / double(client->height())});
     painter.translate((page.width() - client->width() * scale) / 2.0, 0);
     painter.scale(scale, scale);
-    client->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    // Qt's own widget rendering would put the page through one large JPEG-compressed raster;
+    // painting the controls directly keeps text as text and the diagram's pixels exact.
+    painter.fillRect(client->rect(), client->palette().color(QPalette::Window));
+    paintChildren(painter, client, QPoint(0, 0));
     if (!painter.end()) throw printerError();
     if (printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) throw printerError();
 }
