@@ -6,7 +6,7 @@ frmAbout::frmAbout() : Form("frmAbout") {
     cmdOk.Click = [this] { cmdOk_Click(); };
 }
 
-WindowSpec frmAbout::Window() const {
+WindowDesign frmAbout::Window() const {
     return {
         .caption = "About Strumvane",
         .left = 4185,

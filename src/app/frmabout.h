@@ -15,6 +15,6 @@ public:
     void cmdOk_Click();
 
 protected:
-    rt::WindowSpec Window() const override;
+    rt::WindowDesign Window() const override;
     rt::Layout Design() override;
 };

@@ -4,7 +4,7 @@ using namespace rt;
 
 frmHelp::frmHelp() : Form("frmHelp") {}
 
-WindowSpec frmHelp::Window() const {
+WindowDesign frmHelp::Window() const {
     return {
         .caption = "Help",
         .left = 2235,

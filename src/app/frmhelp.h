@@ -10,6 +10,6 @@ public:
     rt::Image imgHelp{this, "imgHelp"};
 
 protected:
-    rt::WindowSpec Window() const override;
+    rt::WindowDesign Window() const override;
     rt::Layout Design() override;
 };

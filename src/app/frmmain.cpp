@@ -9,7 +9,7 @@ namespace {
 constexpr Font kButtonFont{"MS Serif", 13.5, false, true};
 
 // The eleven buttons share one size and look.
-Spec mainButton(CommandButton& b, int left, int top) {
+ControlRow mainButton(CommandButton& b, int left, int top) {
     return button(b, left, top, 2535, 975).back(kLightBlue).font(kButtonFont);
 }
 }  // namespace
@@ -51,7 +51,7 @@ frmMain::frmMain() : Form("frmMain") {
     mnuAbout.Click = [this] { mnuAbout_Click(); };
 }
 
-WindowSpec frmMain::Window() const {
+WindowDesign frmMain::Window() const {
     return {
         .caption = "Strumvane",
         .left = 840,

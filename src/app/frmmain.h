@@ -110,7 +110,7 @@ public:
     void mnuAbout_Click();
 
 protected:
-    rt::WindowSpec Window() const override;
+    rt::WindowDesign Window() const override;
     rt::Layout Design() override;
     rt::MenuBar Menus() override;
 };

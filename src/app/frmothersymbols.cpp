@@ -4,7 +4,7 @@ using namespace rt;
 
 frmOtherSymbols::frmOtherSymbols() : Form("frmOtherSymbols") {}
 
-WindowSpec frmOtherSymbols::Window() const {
+WindowDesign frmOtherSymbols::Window() const {
     // Slightly larger than the client area: enlarging the window shows the rest.
     return {
         .caption = "Other chord symbols",

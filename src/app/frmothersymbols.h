@@ -8,6 +8,6 @@ public:
     frmOtherSymbols();
 
 protected:
-    rt::WindowSpec Window() const override;
+    rt::WindowDesign Window() const override;
     rt::Layout Design() override;
 };

@@ -6,7 +6,7 @@ using namespace rt;
 
 frmPartial::frmPartial() : Form("frmPartial") {}
 
-WindowSpec frmPartial::Window() const {
+WindowDesign frmPartial::Window() const {
     return {
         .caption = "How to make partial chords",
         .left = 1905,

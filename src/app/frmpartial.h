@@ -20,6 +20,6 @@ public:
     void Form_Load() override;
 
 protected:
-    rt::WindowSpec Window() const override;
+    rt::WindowDesign Window() const override;
     rt::Layout Design() override;
 };

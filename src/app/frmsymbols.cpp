@@ -15,7 +15,7 @@ frmSymbols::frmSymbols() : Form("frmSymbols") {
     cmdOthersymbols.Click = [this] { cmdOthersymbols_Click(); };
 }
 
-WindowSpec frmSymbols::Window() const {
+WindowDesign frmSymbols::Window() const {
     return {
         .caption = "Chord Symbols",
         .left = 2280,

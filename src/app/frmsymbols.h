@@ -20,6 +20,6 @@ public:
     void cmdOthersymbols_Click();
 
 protected:
-    rt::WindowSpec Window() const override;
+    rt::WindowDesign Window() const override;
     rt::Layout Design() override;
 };

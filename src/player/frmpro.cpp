@@ -20,7 +20,7 @@ frmPro::frmPro() : Form("frmPro") {
     MMControl1.StatusUpdate = [this] { MMControl1_LoopCheck(); };
 }
 
-WindowSpec frmPro::Window() const {
+WindowDesign frmPro::Window() const {
     return {
         .caption = "Chord Progressions",
         .left = 2250,

@@ -26,6 +26,6 @@ public:
     void MMControl1_LoopCheck();
 
 protected:
-    rt::WindowSpec Window() const override;
+    rt::WindowDesign Window() const override;
     rt::Layout Design() override;
 };

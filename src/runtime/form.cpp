@@ -28,7 +28,7 @@ std::vector<Form*>& loadedForms() {
     return forms;
 }
 
-QRect pixelRect(const Spec& s) {
+QRect pixelRect(const ControlRow& s) {
     return QRect(twipsToPixels(s.left), twipsToPixels(s.top), twipsToPixels(s.width), twipsToPixels(s.height));
 }
 
@@ -108,7 +108,7 @@ void Form::Load() {
 }
 
 void Form::build() {
-    const WindowSpec ws = Window();
+    const WindowDesign ws = Window();
     auto* win = new FormWindow(this, ws);
     window_ = win;
 
@@ -122,7 +122,7 @@ void Form::build() {
 
     const Layout rows = Design();
     int order = 0;
-    for (const Spec& s : rows) {
+    for (const ControlRow& s : rows) {
         QWidget* parent = win->client();
         if (s.container) {
             auto it = containers.find(s.container);
@@ -291,7 +291,7 @@ void Form::build() {
         QMenuBar* bar = win->menuBar();
         QMenu* parents[3] = {nullptr, nullptr, nullptr};
         for (size_t i = 0; i < menus.size(); ++i) {
-            const MenuSpec& m = menus[i];
+            const MenuRow& m = menus[i];
             const bool hasChildren = i + 1 < menus.size() && menus[i + 1].level > m.level;
             QMenu* parentMenu = m.level > 0 ? parents[m.level - 1] : nullptr;
             if (m.caption == "-") {

@@ -58,7 +58,7 @@ public:
     Control* findControl(const QString& name) const;
 
 protected:
-    virtual WindowSpec Window() const = 0;
+    virtual WindowDesign Window() const = 0;
     virtual Layout Design() = 0;
     virtual MenuBar Menus() { return {}; }
 

@@ -15,7 +15,7 @@
 
 namespace rt {
 
-struct WindowSpec {
+struct WindowDesign {
     QString caption;
     int left = 0, top = 0;            // stored screen position of the client area, twips
     int width = 0, height = 0;        // client area, twips
@@ -31,7 +31,7 @@ struct WindowSpec {
 
 enum class Kind { Button, Option, List, Combo, ComboList, Label, Image, PictureBox, Frame, Line, Browser, Multimedia };
 
-struct Spec {
+struct ControlRow {
     Control* target = nullptr;
     Kind kind = Kind::Label;
     Control* container = nullptr;  // a frame or picture box; none: the window
@@ -54,26 +54,26 @@ struct Spec {
     bool borderFlag = false;
     QString pictureResource;
 
-    Spec& caption(const QString& c) { captionText = c; return *this; }
-    Spec& tip(const QString& t) { tipText = t; return *this; }
-    Spec& tab(int i) { tabIndex = i; return *this; }
-    Spec& font(const Font& f) { fontSpec = f; return *this; }
-    Spec& back(Rgb c) { backColor = c; return *this; }
-    Spec& fore(Rgb c) { foreColor = c; return *this; }
-    Spec& hidden() { visibleFlag = false; return *this; }
-    Spec& isDefault() { defaultFlag = true; return *this; }
-    Spec& autoSize() { autoSizeFlag = true; return *this; }
-    Spec& wordWrap() { wordWrapFlag = true; return *this; }
-    Spec& stretch() { stretchFlag = true; return *this; }
-    Spec& bordered() { borderFlag = true; return *this; }
-    Spec& in(Control& c) { container = &c; return *this; }
-    Spec& picture(const QString& resourcePath) { pictureResource = resourcePath; return *this; }
+    ControlRow& caption(const QString& c) { captionText = c; return *this; }
+    ControlRow& tip(const QString& t) { tipText = t; return *this; }
+    ControlRow& tab(int i) { tabIndex = i; return *this; }
+    ControlRow& font(const Font& f) { fontSpec = f; return *this; }
+    ControlRow& back(Rgb c) { backColor = c; return *this; }
+    ControlRow& fore(Rgb c) { foreColor = c; return *this; }
+    ControlRow& hidden() { visibleFlag = false; return *this; }
+    ControlRow& isDefault() { defaultFlag = true; return *this; }
+    ControlRow& autoSize() { autoSizeFlag = true; return *this; }
+    ControlRow& wordWrap() { wordWrapFlag = true; return *this; }
+    ControlRow& stretch() { stretchFlag = true; return *this; }
+    ControlRow& bordered() { borderFlag = true; return *this; }
+    ControlRow& in(Control& c) { container = &c; return *this; }
+    ControlRow& picture(const QString& resourcePath) { pictureResource = resourcePath; return *this; }
 };
 
-using Layout = std::vector<Spec>;
+using Layout = std::vector<ControlRow>;
 
-inline Spec control(Kind k, Control& c, int left, int top, int width, int height) {
-    Spec s;
+inline ControlRow control(Kind k, Control& c, int left, int top, int width, int height) {
+    ControlRow s;
     s.target = &c;
     s.kind = k;
     s.left = left;
@@ -82,22 +82,22 @@ inline Spec control(Kind k, Control& c, int left, int top, int width, int height
     s.height = height;
     return s;
 }
-inline Spec button(CommandButton& c, int l, int t, int w, int h) { return control(Kind::Button, c, l, t, w, h); }
-inline Spec option(OptionButton& c, int l, int t, int w, int h) { return control(Kind::Option, c, l, t, w, h); }
-inline Spec list(ListBox& c, int l, int t, int w, int h) { return control(Kind::List, c, l, t, w, h); }
+inline ControlRow button(CommandButton& c, int l, int t, int w, int h) { return control(Kind::Button, c, l, t, w, h); }
+inline ControlRow option(OptionButton& c, int l, int t, int w, int h) { return control(Kind::Option, c, l, t, w, h); }
+inline ControlRow list(ListBox& c, int l, int t, int w, int h) { return control(Kind::List, c, l, t, w, h); }
 // A combo box the user may type into.
-inline Spec combo(ComboBox& c, int l, int t, int w, int h) { return control(Kind::Combo, c, l, t, w, h); }
+inline ControlRow combo(ComboBox& c, int l, int t, int w, int h) { return control(Kind::Combo, c, l, t, w, h); }
 // A drop-down list: the user can only pick an entry.
-inline Spec comboList(ComboBox& c, int l, int t, int w, int h) { return control(Kind::ComboList, c, l, t, w, h); }
-inline Spec label(Label& c, int l, int t, int w, int h) { return control(Kind::Label, c, l, t, w, h); }
-inline Spec image(Image& c, int l, int t, int w, int h) { return control(Kind::Image, c, l, t, w, h); }
-inline Spec pictureBox(PictureBox& c, int l, int t, int w, int h) { return control(Kind::PictureBox, c, l, t, w, h); }
-inline Spec frame(Frame& c, int l, int t, int w, int h) { return control(Kind::Frame, c, l, t, w, h); }
-inline Spec browser(WebBrowser& c, int l, int t, int w, int h) { return control(Kind::Browser, c, l, t, w, h); }
+inline ControlRow comboList(ComboBox& c, int l, int t, int w, int h) { return control(Kind::ComboList, c, l, t, w, h); }
+inline ControlRow label(Label& c, int l, int t, int w, int h) { return control(Kind::Label, c, l, t, w, h); }
+inline ControlRow image(Image& c, int l, int t, int w, int h) { return control(Kind::Image, c, l, t, w, h); }
+inline ControlRow pictureBox(PictureBox& c, int l, int t, int w, int h) { return control(Kind::PictureBox, c, l, t, w, h); }
+inline ControlRow frame(Frame& c, int l, int t, int w, int h) { return control(Kind::Frame, c, l, t, w, h); }
+inline ControlRow browser(WebBrowser& c, int l, int t, int w, int h) { return control(Kind::Browser, c, l, t, w, h); }
 // The multimedia control: never seen, driven by its properties only.
-inline Spec multimedia(MMControl& c, int l, int t, int w, int h) { return control(Kind::Multimedia, c, l, t, w, h).hidden(); }
-inline Spec line(Line& c, int x1, int y1, int x2, int y2, int pixelWidth) {
-    Spec s = control(Kind::Line, c, x1, y1, 0, 0);
+inline ControlRow multimedia(MMControl& c, int l, int t, int w, int h) { return control(Kind::Multimedia, c, l, t, w, h).hidden(); }
+inline ControlRow line(Line& c, int x1, int y1, int x2, int y2, int pixelWidth) {
+    ControlRow s = control(Kind::Line, c, x1, y1, 0, 0);
     s.x2 = x2;
     s.y2 = y2;
     s.lineWidth = pixelWidth;
@@ -106,11 +106,11 @@ inline Spec line(Line& c, int x1, int y1, int x2, int y2, int pixelWidth) {
 
 // A menu item: level 0 is a menu on the bar, 1 its entry, 2 a submenu's entry.
 // The caption "-" is a separator.
-struct MenuSpec {
+struct MenuRow {
     Menu* target;
     int level;
     QString caption;
 };
-using MenuBar = std::vector<MenuSpec>;
+using MenuBar = std::vector<MenuRow>;
 
 }  // namespace rt

@@ -67,29 +67,29 @@ void setBackColor(QWidget* w, Rgb c) {
     w->setAutoFillBackground(true);
 }
 
-FormWindow::FormWindow(Form* form, const WindowSpec& spec) : form_(form), spec_(spec) {
+FormWindow::FormWindow(Form* form, const WindowDesign& design) : form_(form), design_(design) {
     setObjectName(QString::fromLatin1(form->Name()));
-    setWindowTitle(spec.caption);
+    setWindowTitle(design.caption);
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (spec.controlBox) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if (spec.controlBox && spec.minButton) flags |= Qt::WindowMinimizeButtonHint;
-    if (spec.controlBox && spec.maxButton) flags |= Qt::WindowMaximizeButtonHint;
+    if (design.controlBox) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (design.controlBox && design.minButton) flags |= Qt::WindowMinimizeButtonHint;
+    if (design.controlBox && design.maxButton) flags |= Qt::WindowMaximizeButtonHint;
     setWindowFlags(flags);
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     auto* area = new ClientArea(this);
     area->setObjectName("client");
     client_ = area;
-    if (spec.backColor) setBackColor(area, *spec.backColor);
-    if (!spec.backgroundPicture.isEmpty()) area->background = LoadBuiltInPicture(spec.backgroundPicture);
-    area->setFixedSize(twipsToPixels(spec.width), twipsToPixels(spec.height));
+    if (design.backColor) setBackColor(area, *design.backColor);
+    if (!design.backgroundPicture.isEmpty()) area->background = LoadBuiltInPicture(design.backgroundPicture);
+    area->setFixedSize(twipsToPixels(design.width), twipsToPixels(design.height));
     setCentralWidget(area);
-    if (spec.pointer != Pointer::System) setCursor(cursorFor(spec.pointer));
-    if (spec.icon != Icon::None) setWindowIcon(iconFor(spec.icon));
+    if (design.pointer != Pointer::System) setCursor(cursorFor(design.pointer));
+    if (design.icon != Icon::None) setWindowIcon(iconFor(design.icon));
 }
 
 void FormWindow::finishLayout() {
-    if (spec_.border == Border::FixedSingle) {
+    if (design_.border == Border::FixedSingle) {
         layout()->setSizeConstraint(QLayout::SetFixedSize);
     } else {
         // A sizable window starts at its design size; what lies inside never moves.
@@ -100,13 +100,13 @@ void FormWindow::finishLayout() {
         adjustSize();
         resize(client.width(), client.height() + (menuWidget() ? menuWidget()->sizeHint().height() : 0));
     }
-    move(twipsToPixels(spec_.left), twipsToPixels(spec_.top));
+    move(twipsToPixels(design_.left), twipsToPixels(design_.top));
 }
 
 void FormWindow::closeEvent(QCloseEvent* e) {
     // The layer decides: the window goes only through its form's Unload.
     e->ignore();
-    if (!spec_.controlBox || form_->window() != this) return;
+    if (!design_.controlBox || form_->window() != this) return;
     Form* f = form_;
     dispatch([f] { f->Unload(vbFormControlMenu); });
 }

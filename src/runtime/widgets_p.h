@@ -22,10 +22,10 @@ void setBackColor(QWidget* w, Rgb c);
 // The top-level window of a loaded form.
 class FormWindow : public QMainWindow {
 public:
-    FormWindow(Form* form, const WindowSpec& spec);
+    FormWindow(Form* form, const WindowDesign& design);
     Form* form() const { return form_; }
     QWidget* client() const { return client_; }
-    const WindowSpec& spec() const { return spec_; }
+    const WindowDesign& design() const { return design_; }
     void finishLayout();
 
 protected:
@@ -34,7 +34,7 @@ protected:
 
 private:
     Form* form_;
-    WindowSpec spec_;
+    WindowDesign design_;
     QWidget* client_;
 };
 

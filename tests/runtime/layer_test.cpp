@@ -32,8 +32,8 @@ public:
     }
 
 protected:
-    WindowSpec Window() const override {
-        WindowSpec w;
+    WindowDesign Window() const override {
+        WindowDesign w;
         w.caption = "probe";
         w.width = 12000;
         w.height = 6000;

@@ -24,7 +24,7 @@ frmPrintMe::frmPrintMe() : Form("frmPrintMe") {
     cmdPrintMe.Click = [this] { cmdPrintMe_Click(); };
 }
 
-WindowSpec frmPrintMe::Window() const {
+WindowDesign frmPrintMe::Window() const {
     return {
         .caption = "print Chord",
         .left = 2775,

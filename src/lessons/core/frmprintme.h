@@ -16,6 +16,6 @@ public:
     void cmdPrintMe_Click();
 
 protected:
-    rt::WindowSpec Window() const override;
+    rt::WindowDesign Window() const override;
     rt::Layout Design() override;
 };

@@ -29,7 +29,7 @@ int rootOptionWidth(int root) {
 }
 
 
-Spec placed(Spec s, const Place& p) {
+ControlRow placed(ControlRow s, const Place& p) {
     s.left = p.left;
     s.top = p.top;
     s.width = p.width;
@@ -62,8 +62,8 @@ LessonWindow::LessonWindow(const char* className, const char* formOptionName)
     cmdPrint.Click = [this] { cmdPrint_Click(); };
 }
 
-WindowSpec LessonWindow::Window() const {
-    WindowSpec w = design_.window;
+WindowDesign LessonWindow::Window() const {
+    WindowDesign w = design_.window;
     // Every lesson window: fixed, no control box, light blue, the guitar cursor.
     w.border = Border::FixedSingle;
     w.controlBox = false;
@@ -82,7 +82,7 @@ Layout LessonWindow::Design() {
         rows.push_back(placed(option(optRoot(i), 0, 0, 0, 0), d.rootOptions[i]).caption(kRootCaptions[i]).in(fraRootNote).back(kLightBlue));
     rows.push_back(placed(frame(fraForm, 0, 0, 0, 0), d.fraForm).caption(d.formFrameCaption).tip(d.formFrameTip).back(kLightBlue));
     for (int i = 0; i < kForms; ++i) {
-        Spec s = placed(option(optForm(i), 0, 0, 0, 0), d.formOptions[i]).caption(d.formCaptions[i]).in(fraForm).back(kLightBlue);
+        ControlRow s = placed(option(optForm(i), 0, 0, 0, 0), d.formOptions[i]).caption(d.formCaptions[i]).in(fraForm).back(kLightBlue);
         if (d.formTips[i]) s.tip(d.formTips[i]);
         rows.push_back(s);
     }
@@ -91,7 +91,7 @@ Layout LessonWindow::Design() {
     rows.push_back(placed(image(imgChord, 0, 0, 0, 0), d.imgChord).stretch().hidden());
     rows.push_back(placed(label(lblFretNumber, 0, 0, 0, 0), d.lblFretNumber).autoSize().font(kFretFont).back(kLightBlue));
     for (const StrumButtonDesign& b : d.strumButtons) {
-        Spec s = placed(button(*b.button, 0, 0, 0, 0), d.strumButton).caption(b.caption).font(kStrumFont).back(kLightBlue).tab(b.tab);
+        ControlRow s = placed(button(*b.button, 0, 0, 0, 0), d.strumButton).caption(b.caption).font(kStrumFont).back(kLightBlue).tab(b.tab);
         if (b.tip) s.tip(b.tip);
         if (!b.visible) s.hidden();
         if (b.isDefault) s.isDefault();

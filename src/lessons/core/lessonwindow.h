@@ -40,7 +40,7 @@ std::array<Place, kForms> standardFormOptions(int firstTab);
 
 // What a lesson window sets for itself. The defaults are the major/minor lesson's layout.
 struct LessonDesign {
-    rt::WindowSpec window;  // caption, position and client size; the rest is the same in every lesson
+    rt::WindowDesign window;  // caption, position and client size; the rest is the same in every lesson
 
     Place fraRootNote{240, 240, 2175, 7095, 21};
     Place fraForm{2880, 240, 2055, 2055, 20};
@@ -113,7 +113,7 @@ protected:
     // Controls a lesson has beyond the shared ones, added after them.
     virtual void extraControls(rt::Layout& rows) { (void)rows; }
 
-    rt::WindowSpec Window() const override;
+    rt::WindowDesign Window() const override;
     rt::Layout Design() override;
 
 private:

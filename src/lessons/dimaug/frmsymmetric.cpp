@@ -6,7 +6,7 @@ using namespace rt;
 
 frmSymmetric::frmSymmetric() : Form("frmSymmetric") {}
 
-WindowSpec frmSymmetric::Window() const {
+WindowDesign frmSymmetric::Window() const {
     return {
         .caption = "Symmetrical Chords",
         .left = 1905,
