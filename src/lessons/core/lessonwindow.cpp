@@ -148,7 +148,7 @@ void LessonWindow::lstChordType_Click() { clearDiagram(); }
 void LessonWindow::cmdExit_Click() { Unload(); }
 void LessonWindow::cmdPrint_Click() { PrintRoutine(*this); }
 
-bool LessonWindow::choiceChecks() {
+bool LessonWindow::choiceChecks(const RootGroup&) {
     if (lstChordType.Text().isEmpty()) {
         MsgBox(kSelectChordType);
         return false;
@@ -174,19 +174,22 @@ bool LessonWindow::lessonChecks() {
 }
 
 void LessonWindow::Strum(const CommandButton& button) {
+    const RootGroup* group = nullptr;
+    for (const RootGroup& g : design_.rootGroups)
+        if (g.button == &button) group = &g;
+    if (!group) return;
     try {
-        if (!choiceChecks() || !lessonChecks()) return;
+        if (!choiceChecks(*group) || !lessonChecks()) return;
         // Visible before the look-up, so it shows even when the look-up finds nothing.
         imgChord.setVisible(true);
+        // Each Strum button holds the rows of its own group's roots only.
         const int root = pickedRoot();
-        bool served = false;
-        for (const RootGroup& g : design_.rootGroups)
-            if (g.button == &button && root >= g.firstRoot && root <= g.lastRoot) served = true;
-        if (!served) return;
+        if (root < group->firstRoot || root > group->lastRoot) return;
         const auto hit = lookUp(design_.table, lstChordType.Text().toStdString(), root, pickedForm());
         if (!hit) return;
         imgChord.setPicture(LoadResPicture(hit->diagramId, 0));
-        lblFretNumber.setCaption(QString::fromUtf8(fretLabelCaption(hit->fret).data(), static_cast<int>(fretLabelCaption(hit->fret).size())));
+        const std::string_view caption = fretLabelCaption(hit->fret);
+        lblFretNumber.setCaption(QString::fromUtf8(caption.data(), static_cast<int>(caption.size())));
         lblFretNumber.setVisible(true);
     } catch (const RuntimeError&) {
         MsgBox(kUnexpectedError);

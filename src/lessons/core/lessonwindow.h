@@ -21,6 +21,8 @@ struct Place {
 struct RootGroup {
     rt::CommandButton* button;
     int firstRoot, lastRoot;
+    // A lesson whose Strum buttons each name their own roots when none of them is picked.
+    const char* rootMessage = nullptr;
 };
 
 struct StrumButtonDesign {
@@ -102,8 +104,9 @@ protected:
 
     // The Strum handler of one root group's button.
     void Strum(const rt::CommandButton& button);
-    // The choice checks: false stops the handler after its message.
-    virtual bool choiceChecks();
+    // The choice checks for the Strum button of the given root group: false stops the
+    // handler after its message.
+    virtual bool choiceChecks(const RootGroup& group);
     // A lesson's own checks and referral messages, after the choice checks and before
     // the picture is made visible: false stops the handler after its message.
     virtual bool lessonChecks();

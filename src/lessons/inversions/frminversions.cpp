@@ -64,7 +64,8 @@ frmInversions::frmInversions() : LessonWindow("frmInversions", "optInversion") {
         {.button = &cmdStrumMe3, .tip = "Click to display Chords with Root notes C Through F", .tab = 7},
         {.button = &cmdStrumMe4, .tip = "Click to display chords with root notes F#/Gb Through B", .visible = false, .tab = 11},
     };
-    d.rootGroups = {{&cmdStrumMe3, 0, 5}, {&cmdStrumMe4, 6, 11}};
+    d.rootGroups = {{&cmdStrumMe3, 0, 5, "You must pick a ROOT NOTE"},
+                    {&cmdStrumMe4, 6, 11, "You must pick a ROOT NOTE from F#/Gb Through B"}};
     d.chordTypes = {"Major", "minor", "Major7th", "minor7th", "Major6th", "minor6th", "7th", "minor7th(b5)"};
     d.table = kInversionsTable;
     setDesign(std::move(d));
@@ -72,24 +73,11 @@ frmInversions::frmInversions() : LessonWindow("frmInversions", "optInversion") {
 
 void frmInversions::optInversion_Click(int) { clearDiagram(); }
 
-void frmInversions::cmdStrumMe3_Click() {
-    static constexpr Twin kFirstGroup{0, 5, "You must pick a ROOT NOTE"};
-    strumAs(cmdStrumMe3, kFirstGroup);
-}
-
-void frmInversions::cmdStrumMe4_Click() {
-    static constexpr Twin kSecondGroup{6, 11, "You must pick a ROOT NOTE from F#/Gb Through B"};
-    strumAs(cmdStrumMe4, kSecondGroup);
-}
-
-void frmInversions::strumAs(const rt::CommandButton& button, const Twin& twin) {
-    strumming_ = &twin;
-    Strum(button);
-    strumming_ = nullptr;
-}
+void frmInversions::cmdStrumMe3_Click() { Strum(cmdStrumMe3); }
+void frmInversions::cmdStrumMe4_Click() { Strum(cmdStrumMe4); }
 
 // The inversion comes before the root, and a root of the other group counts as none.
-bool frmInversions::choiceChecks() {
+bool frmInversions::choiceChecks(const RootGroup& group) {
     if (lstChordType.Text().isEmpty()) {
         rt::MsgBox(kSelectChordType);
         return false;
@@ -99,8 +87,8 @@ bool frmInversions::choiceChecks() {
         return false;
     }
     const int root = pickedRoot();
-    if (!strumming_ || root < strumming_->firstRoot || root > strumming_->lastRoot) {
-        rt::MsgBox(QString::fromUtf8(strumming_ ? strumming_->rootMessage : "You must pick a ROOT NOTE"));
+    if (root < group.firstRoot || root > group.lastRoot) {
+        rt::MsgBox(QString::fromUtf8(group.rootMessage));
         return false;
     }
     return true;

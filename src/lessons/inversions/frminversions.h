@@ -20,15 +20,6 @@ public:
     int pickedInversion() const { return pickedForm(); }
 
 protected:
-    bool choiceChecks() override;
+    bool choiceChecks(const lessons::RootGroup& group) override;
     bool lessonChecks() override;
-
-private:
-    // What tells the two Strum handlers apart: their roots and their root message.
-    struct Twin {
-        int firstRoot, lastRoot;
-        const char* rootMessage;
-    };
-    void strumAs(const rt::CommandButton& button, const Twin& twin);
-    const Twin* strumming_ = nullptr;  // set only while a Strum handler runs
 };
