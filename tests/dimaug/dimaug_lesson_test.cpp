@@ -1,13 +1,12 @@
 // The diminished and augmented lesson: its 240 keys, the "Half Diminished" referral, the
 // two root groups and the notes its diagrams sound.
 #include "app/frmmain.h"
-#include "diagrams/fingering.h"
 #include "lessons/core/frmprintme.h"
 #include "lessons/core/messages.h"
 #include "lessons/dimaug/frmdimaug.h"
 #include "lessons/dimaug/frmsymmetric.h"
-#include "runtime/picture.h"
-#include "support/lessondriver.h"
+#include "support/lessontest.h"
+#include "support/soundingnotes.h"
 
 #include <functional>
 #include <set>
@@ -23,30 +22,10 @@ namespace {
 
 const QString kHalfDiminished = "Please refer to minor7th(b5) chords under 7th Type Chords";
 
-class DimAugLessonTest : public UiTest {
+class DimAugLessonTest : public LessonTest<frmDimAug> {
 protected:
-    frmDimAug& w = rt::instance<frmDimAug>();
-    void SetUp() override {
-        UiTest::SetUp();
-        w.Show();
-    }
-    void TearDown() override {
-        rt::setMissingResourceForTests(0);
-        UiTest::TearDown();
-    }
-    void show(int type, int root, int form) {
-        pickChordType(w, type);
-        pickRoot(w, root);
-        pickForm(w, form);
-        strum(w);
-    }
     // The visible Strum buttons, "*" after the default one.
-    QString buttons() const {
-        QString s;
-        if (w.cmdStrumMe.Visible()) s += w.cmdStrumMe.Default() ? "1*" : "1";
-        if (w.cmdStrumMe2.Visible()) s += w.cmdStrumMe2.Default() ? "2*" : "2";
-        return s;
-    }
+    QString buttons() const { return visibleStrumButtons({&w.cmdStrumMe, &w.cmdStrumMe2}); }
 };
 
 const char* const kList[6] = {"Augmented", "Dominant 7th(#5)", "Dominant 9th(#5)", "Dominant 7th(b9)(#5)", "Diminished", "Half Diminished"};
@@ -59,9 +38,6 @@ const int kCells[5][4][2] = {
     {{229, 8}, {230, 2}, {231, 9}, {232, 6}},
     {{233, 7}, {234, 2}, {235, 10}, {236, 5}},
 };
-
-const char* const kCaptions[13] = {"",         "1st Fret", "2nd Fret", "3rd Fret", "4th Fret",  "5th Fret", "6th Fret",
-                                   "7th Fret", "8th Fret", "9th Fret", "10th Fret", "11th Fret", "12th Fret"};
 
 TEST_F(DimAugLessonTest, OpensWithItsSixTypesAndNoDefaultButton) {
     EXPECT_EQ(w.Caption(), "Augmented and Diminished chords");
@@ -95,8 +71,7 @@ TEST_F(DimAugLessonTest, OpensWithItsSixTypesAndNoDefaultButton) {
 
     // With no default button, Enter in the list presses nothing.
     pickChordType(w, 0);
-    w.lstChordType.widget()->setFocus();
-    key(w, Qt::Key_Return);
+    pressEnterInList(w);
     EXPECT_TRUE(prompts.isEmpty());
 }
 
@@ -107,30 +82,21 @@ TEST_F(DimAugLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
                 SCOPED_TRACE(testing::Message() << kList[type] << " root " << root << " form " << form);
                 show(type, root, form);
                 EXPECT_EQ(shownDiagram(w), kCells[type][form][0]);
-                EXPECT_EQ(w.lblFretNumber.Caption(), kCaptions[(kCells[type][form][1] - 1 + root) % 12 + 1]);
+                EXPECT_EQ(w.lblFretNumber.Caption(), fretCaption(fretAtRoot(kCells[type][form][1], root)));
                 EXPECT_TRUE(w.lblFretNumber.Visible());
             }
     EXPECT_TRUE(prompts.isEmpty());
 }
 
 TEST_F(DimAugLessonTest, WorkedValues) {
-    struct Case {
-        int type, root, form, id;
-        const char* fret;
-    };
-    const Case cases[] = {
+    const WorkedValue cases[] = {
         {0, 0, 0, 217, "8th Fret"},  {0, 1, 0, 217, "9th Fret"},  {0, 4, 0, 217, "12th Fret"}, {0, 5, 0, 217, "1st Fret"},
         {0, 11, 0, 217, "7th Fret"}, {4, 0, 2, 235, "10th Fret"}, {4, 2, 2, 235, "12th Fret"}, {4, 3, 2, 235, "1st Fret"},
         {4, 11, 2, 235, "9th Fret"}, {0, 0, 1, 218, "1st Fret"},  {0, 11, 1, 218, "12th Fret"}, {0, 9, 2, 219, "12th Fret"},
         {0, 10, 2, 219, "1st Fret"}, {1, 5, 2, 223, "3rd Fret"},  {3, 5, 3, 232, "11th Fret"}, {3, 6, 3, 232, "12th Fret"},
         {3, 7, 3, 232, "1st Fret"},  {4, 0, 0, 233, "7th Fret"},  {4, 5, 0, 233, "12th Fret"}, {4, 6, 0, 233, "1st Fret"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << kList[c.type] << " root " << c.root << " form " << c.form);
-        show(c.type, c.root, c.form);
-        EXPECT_EQ(shownDiagram(w), c.id);
-        EXPECT_EQ(w.lblFretNumber.Caption(), c.fret);
-    }
+    expectWorkedValues(cases);
 }
 
 TEST_F(DimAugLessonTest, ChoiceChecksThenTheHalfDiminishedReferral) {
@@ -184,8 +150,7 @@ TEST_F(DimAugLessonTest, RootGroupSwitchShowsOnlyTheChosenRootsButton) {
         pickForm(w, 0);
     }
     // Enter now presses the chosen root's button.
-    w.lstChordType.widget()->setFocus();
-    key(w, Qt::Key_Return);
+    pressEnterInList(w);
     EXPECT_EQ(shownDiagram(w), 217);
     EXPECT_EQ(w.lblFretNumber.Caption(), "11th Fret");
 }
@@ -277,21 +242,7 @@ TEST_F(DimAugLessonTest, TheMainWindowOpensItFromItsButtonAndBothMenuItems) {
     EXPECT_EQ(w.lstChordType.ListCount(), 6);
 }
 
-// The sounding-notes rule: standard tuning, fret space s at label number n sounds fret
-// n + s - 1; the pitch classes as semitones above the root.
-std::set<int> intervals(int diagramId, int fret, int root) {
-    constexpr int kOpen[6] = {4, 9, 14, 19, 23, 28};  // E2 A2 D3 G3 B3 E4, semitones above C2
-    std::set<int> out;
-    const diagrams::Fingering* f = diagrams::findFingering(diagramId);
-    if (!f) return {-1};
-    for (int s = 0; s < diagrams::kStringCount; ++s) {
-        const auto& st = f->strings[s];
-        if (st.dot) out.insert((kOpen[s] + fret + st.dot->fretSpace - 1 - root + 120) % 12);
-        else if (st.mark == diagrams::TopMark::Open) out.insert((kOpen[s] - root + 120) % 12);
-    }
-    return out;
-}
-
+// The intervals as semitones above the root.
 TEST(DimAugDiagrams, EveryRowSoundsOnlyItsChordsTones) {
     enum { R = 0, b9 = 1, n9 = 2, m3 = 3, M3 = 4, b5 = 6, s5 = 8, d7 = 9, m7 = 10 };
     const std::set<int> kTones[5] = {
@@ -301,7 +252,8 @@ TEST(DimAugDiagrams, EveryRowSoundsOnlyItsChordsTones) {
         for (int form = 0; form < 4; ++form)
             for (int root = 0; root < 12; ++root) {
                 const int id = kCells[type][form][0];
-                const std::set<int> sounded = intervals(id, (kCells[type][form][1] - 1 + root) % 12 + 1, root);
+                const std::set<int> sounded =
+                    soundingnotes::intervals(soundingnotes::notes(id, fretAtRoot(kCells[type][form][1], root)), root);
                 SCOPED_TRACE(testing::Message() << "diagram " << id << " root " << root);
                 EXPECT_FALSE(sounded.empty());
                 for (int i : sounded) EXPECT_TRUE(kTones[type].count(i)) << "interval " << i;

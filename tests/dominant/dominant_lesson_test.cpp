@@ -5,10 +5,9 @@
 #include "lessons/core/frmprintme.h"
 #include "lessons/core/messages.h"
 #include "lessons/dominant/frmdominant.h"
-#include "runtime/picture.h"
-#include "support/lessondriver.h"
+#include "support/lessontest.h"
+#include "support/soundingnotes.h"
 
-#include <algorithm>
 #include <functional>
 #include <map>
 #include <set>
@@ -23,31 +22,10 @@ using lessons::kUnexpectedError;
 
 namespace {
 
-class DominantLessonTest : public UiTest {
+class DominantLessonTest : public LessonTest<frmDominant> {
 protected:
-    frmDominant& w = rt::instance<frmDominant>();
-    void SetUp() override {
-        UiTest::SetUp();
-        w.Show();
-    }
-    void TearDown() override {
-        rt::setMissingResourceForTests(0);
-        UiTest::TearDown();
-    }
-    void show(int type, int root, int form) {
-        pickChordType(w, type);
-        pickRoot(w, root);
-        pickForm(w, form);
-        strum(w);
-    }
     // Which Strum buttons are visible, and which one is the default: "1", "2", "3" per button.
-    QString buttons() const {
-        QString s;
-        const rt::CommandButton* all[] = {&w.cmdStrumMe, &w.cmdStrumMe2, &w.cmdStrumMe3};
-        for (int i = 0; i < 3; ++i)
-            if (all[i]->Visible()) s += QString::number(i + 1) + (all[i]->Default() ? "*" : "");
-        return s;
-    }
+    QString buttons() const { return visibleStrumButtons({&w.cmdStrumMe, &w.cmdStrumMe2, &w.cmdStrumMe3}); }
 };
 
 const char* const kList[15] = {
@@ -92,9 +70,6 @@ const Row kRows[] = {
      {{"9th Fret", "10th Fret", "11th Fret", "12th Fret"}, {"10th Fret", "11th Fret", "12th Fret", "1st Fret"},
       {"11th Fret", "12th Fret", "1st Fret", "2nd Fret"}, {"4th Fret", "5th Fret", "6th Fret", "7th Fret"}}},
 };
-
-const char* const kCaptions[13] = {"",         "1st Fret", "2nd Fret", "3rd Fret", "4th Fret",  "5th Fret", "6th Fret",
-                                   "7th Fret", "8th Fret", "9th Fret", "10th Fret", "11th Fret", "12th Fret"};
 
 // The referral types in list position, and their one prompt each.
 struct Referral {
@@ -145,7 +120,7 @@ TEST_F(DominantLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
                 SCOPED_TRACE(testing::Message() << kList[row.listIndex] << " root " << root << " form " << form);
                 show(row.listIndex, root, form);
                 const int base = row.cell[form][1];
-                const QString fret = root >= 8 ? row.high[form][root - 8] : kCaptions[(base - 1 + root) % 12 + 1];
+                const QString fret = root >= 8 ? row.high[form][root - 8] : fretCaption(fretAtRoot(base, root));
                 EXPECT_EQ(shownDiagram(w), row.cell[form][0]);
                 EXPECT_EQ(w.lblFretNumber.Caption(), fret);
                 EXPECT_TRUE(w.lblFretNumber.Visible());
@@ -154,11 +129,7 @@ TEST_F(DominantLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
 }
 
 TEST_F(DominantLessonTest, WorkedValues) {
-    struct Case {
-        int type, root, form, id;
-        const char* fret;
-    };
-    const Case cases[] = {
+    const WorkedValue cases[] = {
         {1, 0, 0, 257, "7th Fret"},  {1, 1, 0, 257, "8th Fret"},  {1, 3, 0, 257, "10th Fret"},
         {1, 4, 0, 257, "11th Fret"}, {1, 5, 0, 257, "12th Fret"}, {1, 6, 0, 257, "1st Fret"},
         {1, 7, 0, 257, "2nd Fret"},  {1, 11, 0, 257, "6th Fret"}, {13, 0, 0, 285, "1st Fret"},
@@ -171,12 +142,7 @@ TEST_F(DominantLessonTest, WorkedValues) {
         {11, 11, 1, 278, "1st Fret"}, {10, 11, 1, 253, "2nd Fret"}, {10, 11, 2, 254, "9th Fret"},
         {10, 11, 3, 255, "4th Fret"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << kList[c.type] << " root " << c.root << " form " << c.form);
-        show(c.type, c.root, c.form);
-        EXPECT_EQ(shownDiagram(w), c.id);
-        EXPECT_EQ(w.lblFretNumber.Caption(), c.fret);
-    }
+    expectWorkedValues(cases);
 }
 
 TEST_F(DominantLessonTest, ChoiceChecksComeBeforeTheReferralMessages) {
@@ -249,10 +215,9 @@ TEST_F(DominantLessonTest, EnterRunsTheStrumHandlerOfTheChosenRootsGroup) {
     pickForm(w, 1);
     for (int root : {5, 9, 1}) {
         pickRoot(w, root);
-        w.lstChordType.widget()->setFocus();
-        key(w, Qt::Key_Return);
+        pressEnterInList(w);
         EXPECT_EQ(shownDiagram(w), 258);
-        EXPECT_EQ(w.lblFretNumber.Caption(), kCaptions[(3 - 1 + root) % 12 + 1]);
+        EXPECT_EQ(w.lblFretNumber.Caption(), fretCaption(fretAtRoot(3, root)));
     }
     EXPECT_TRUE(prompts.isEmpty());
 }
@@ -337,31 +302,7 @@ TEST_F(DominantLessonTest, TheMainWindowOpensItFromItsButtonAndMenuItem) {
     EXPECT_EQ(w.lstChordType.ListCount(), 15);
 }
 
-// The sounding-notes rule: standard tuning, fret space s at label number n sounds fret
-// n + s - 1. Intervals are semitones above the root, 0 to 11.
-struct Voicing {
-    std::set<int> tones;
-    int lowest = -1;
-};
-Voicing sounds(int diagramId, int fret) {
-    constexpr int kOpen[6] = {4, 9, 14, 19, 23, 28};  // E2 A2 D3 G3 B3 E4, semitones above C2
-    const diagrams::Fingering* f = diagrams::findFingering(diagramId);
-    Voicing v;
-    if (!f) return v;
-    int lowestPitch = 1000;
-    for (int s = 0; s < diagrams::kStringCount; ++s) {
-        const auto& st = f->strings[s];
-        int pitch = -1;
-        if (st.dot) pitch = kOpen[s] + fret + st.dot->fretSpace - 1;
-        else if (st.mark == diagrams::TopMark::Open) pitch = kOpen[s];
-        if (pitch < 0) continue;
-        v.tones.insert(pitch % 12);
-        lowestPitch = std::min(lowestPitch, pitch);
-    }
-    if (lowestPitch < 1000) v.lowest = lowestPitch % 12;
-    return v;
-}
-
+// Intervals are semitones above the root, 0 to 11.
 TEST(DominantDiagrams, EveryRowSoundsOnlyItsChordsTonesAsTheTextDescribes) {
     enum { R = 0, b9 = 1, n9 = 2, s9 = 3, M3 = 4, n11 = 5, b5 = 6, P5 = 7, n13 = 9, m7 = 10 };
     const std::set<int> kTones[9] = {
@@ -390,22 +331,23 @@ TEST(DominantDiagrams, EveryRowSoundsOnlyItsChordsTonesAsTheTextDescribes) {
             ASSERT_NE(f, nullptr);
             for (const auto& st : f->strings) EXPECT_NE(st.mark, diagrams::TopMark::Open);  // moves unchanged
             for (int root = 0; root < 12; ++root) {
-                const Voicing v = sounds(id, (kRows[t].cell[form][1] - 1 + root) % 12 + 1);
-                std::set<int> intervals;
-                for (int tone : v.tones) intervals.insert((tone - root + 12) % 12);
+                const auto sounded = soundingnotes::notes(id, fretAtRoot(kRows[t].cell[form][1], root));
+                const std::set<int> intervals = soundingnotes::intervals(sounded, root);
                 for (int i : intervals) EXPECT_TRUE(kTones[t].count(i)) << "interval " << i << " root " << root;
                 EXPECT_EQ(intervals.count(R) == 0, rootless.count(cell) == 1);
                 const auto other = lowestOther.find(cell);
-                EXPECT_EQ((v.lowest - root + 12) % 12, other == lowestOther.end() ? R : other->second) << "root " << root;
+                EXPECT_EQ(soundingnotes::lowestInterval(sounded, root), other == lowestOther.end() ? R : other->second)
+                    << "root " << root;
                 EXPECT_EQ(intervals.count(M3) == 0, noThird.count(id) == 1);
                 if (t != 0 && t != 4 && t != 8) EXPECT_EQ(intervals.count(P5) == 0, noFifth.count(id) == 1);
                 if (t >= 3 && t <= 6) EXPECT_EQ(intervals.count(n9) == 0, noNinth.count(id) == 1);
             }
         }
-    // 276 sounds root, fifth, minor seventh and eleventh only; 264 at "8th Fret" the whole
-    // seventh chord with sharp ninth.
-    EXPECT_EQ(sounds(276, 8).tones, (std::set<int>{R, P5, m7, n11}));
-    EXPECT_EQ(sounds(264, 8).tones, (std::set<int>{R, M3, P5, m7, s9}));
+    // As C chords, 276 sounds root, fifth, minor seventh and eleventh only; 264 at "8th Fret"
+    // the whole seventh chord with sharp ninth.
+    const int C = 0;
+    EXPECT_EQ(soundingnotes::intervals(soundingnotes::notes(276, 8), C), (std::set<int>{R, P5, m7, n11}));
+    EXPECT_EQ(soundingnotes::intervals(soundingnotes::notes(264, 8), C), (std::set<int>{R, M3, P5, m7, s9}));
 }
 
 }  // namespace

@@ -1,15 +1,13 @@
 // The major and minor extensions lesson: its 240 keys, the two root groups with their
 // stacked Strum buttons, the choice checks, and what its diagrams sound.
 #include "app/frmmain.h"
-#include "diagrams/fingering.h"
 #include "lessons/core/frmprintme.h"
 #include "lessons/core/messages.h"
 #include "lessons/extensions/extensionstable.h"
 #include "lessons/extensions/frmmajminext.h"
-#include "runtime/picture.h"
-#include "support/lessondriver.h"
+#include "support/lessontest.h"
+#include "support/soundingnotes.h"
 
-#include <algorithm>
 #include <map>
 #include <set>
 
@@ -20,28 +18,9 @@ using lessons::kSelectChordType;
 
 namespace {
 
-class ExtensionsLessonTest : public UiTest {
-protected:
-    frmMajMinExt& w = rt::instance<frmMajMinExt>();
-    void SetUp() override {
-        UiTest::SetUp();
-        w.Show();
-    }
-    void TearDown() override {
-        rt::setMissingResourceForTests(0);
-        UiTest::TearDown();
-    }
-    void show(int type, int root, int form) {
-        pickChordType(w, type);
-        pickRoot(w, root);
-        pickForm(w, form);
-        strum(w);
-    }
-};
+using ExtensionsLessonTest = LessonTest<frmMajMinExt>;
 
 const char* const kTypes[5] = {"Major9th", "minor9th", "minor#7th", "minor9th(#7)", "minor11th"};
-const char* const kCaptions[13] = {"",         "1st Fret", "2nd Fret", "3rd Fret", "4th Fret",  "5th Fret", "6th Fret",
-                                   "7th Fret", "8th Fret", "9th Fret", "10th Fret", "11th Fret", "12th Fret"};
 
 // The lesson's table as printed: diagram / base fret of each chord type's four forms.
 struct Cell {
@@ -94,7 +73,7 @@ TEST_F(ExtensionsLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
                 show(type, root, form);
                 const Cell c = kTable[type][form];
                 EXPECT_EQ(shownDiagram(w), c.id);
-                EXPECT_EQ(w.lblFretNumber.Caption(), kCaptions[(c.fret - 1 + root) % 12 + 1]);
+                EXPECT_EQ(w.lblFretNumber.Caption(), fretCaption(fretAtRoot(c.fret, root)));
                 EXPECT_TRUE(w.lblFretNumber.Visible());
                 EXPECT_EQ(w.cmdStrumMe2.Visible(), root < 6);
                 EXPECT_EQ(w.cmdStrumMe3.Visible(), root >= 6);
@@ -103,11 +82,7 @@ TEST_F(ExtensionsLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
 }
 
 TEST_F(ExtensionsLessonTest, WorkedValues) {
-    struct Case {
-        int type, root, form, id;
-        const char* fret;
-    };
-    const Case cases[] = {
+    const WorkedValue cases[] = {
         {0, 0, 0, 237, "7th Fret"},  {0, 5, 0, 237, "12th Fret"}, {0, 6, 0, 237, "1st Fret"},
         {0, 11, 0, 237, "6th Fret"}, {1, 0, 1, 242, "1st Fret"},  {1, 11, 1, 242, "12th Fret"},
         {4, 0, 3, 256, "1st Fret"},  {4, 11, 3, 256, "12th Fret"}, {1, 2, 0, 241, "10th Fret"},
@@ -115,12 +90,7 @@ TEST_F(ExtensionsLessonTest, WorkedValues) {
         {2, 0, 2, 247, "10th Fret"}, {2, 2, 2, 247, "12th Fret"}, {2, 3, 2, 247, "1st Fret"},
         {2, 11, 2, 247, "9th Fret"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << kTypes[c.type] << " root " << c.root << " form " << c.form);
-        show(c.type, c.root, c.form);
-        EXPECT_EQ(shownDiagram(w), c.id);
-        EXPECT_EQ(w.lblFretNumber.Caption(), c.fret);
-    }
+    expectWorkedValues(cases);
     EXPECT_TRUE(prompts.isEmpty());
 }
 
@@ -130,19 +100,16 @@ TEST_F(ExtensionsLessonTest, ChoiceChecksComeInOrderWhicheverStackedButtonIsPres
     pickForm(w, 3);
     for (rt::CommandButton* b : {&w.cmdStrumMe2, &w.cmdStrumMe3}) click(b->widget());
     // Enter presses the default button before any root is picked.
-    w.lstChordType.widget()->setFocus();
-    key(w, Qt::Key_Return);
+    pressEnterInList(w);
     EXPECT_EQ(prompts, QStringList({kSelectChordType, kSelectChordType, kPickRoot, kPickRoot, kPickRoot}));
     EXPECT_FALSE(w.imgChord.Visible());
 
-    w.Unload();
-    w.Show();
+    reopen();
     prompts.clear();
     pickChordType(w, 0);
     pickRoot(w, 10);
     strum(w);  // no form
-    w.Unload();
-    w.Show();
+    reopen();
     pickRoot(w, 1);
     pickForm(w, 0);
     strum(w);  // no chord type
@@ -170,8 +137,7 @@ TEST_F(ExtensionsLessonTest, RootGroupSwitchShowsOneButtonAndEnterPressesIt) {
         EXPECT_EQ(w.cmdStrumMe2.Default(), s.first);
         EXPECT_EQ(w.cmdStrumMe3.Visible(), !s.first);
         EXPECT_EQ(w.cmdStrumMe3.Default(), !s.first);
-        w.lstChordType.widget()->setFocus();
-        key(w, Qt::Key_Return);
+        pressEnterInList(w);
         EXPECT_EQ(shownDiagram(w), 244);
         EXPECT_EQ(w.lblFretNumber.Caption(), s.fret);
     }
@@ -266,26 +232,6 @@ TEST(ExtensionsTable, KeysAreExactTexts) {
         EXPECT_FALSE(lessons::lookUp(lessons::kExtensionsTable, t, 0, 0)) << t;
 }
 
-// The pitches a diagram sounds at a fret label in standard tuning, lowest string first.
-std::vector<int> soundedPitches(int diagramId, int fret, bool* hasOpen) {
-    constexpr int kOpenStrings[6] = {40, 45, 50, 55, 59, 64};  // E2 A2 D3 G3 B3 E4
-    std::vector<int> pitches;
-    const diagrams::Fingering* f = diagrams::findFingering(diagramId);
-    if (!f) return pitches;
-    for (int s = 0; s < 6; ++s) {
-        const diagrams::StringState& st = f->strings[s];
-        if (st.dot)
-            pitches.push_back(kOpenStrings[s] + fret + st.dot->fretSpace - 1);
-        else if (st.mark == diagrams::TopMark::Open) {
-            pitches.push_back(kOpenStrings[s]);
-            *hasOpen = true;
-        }
-    }
-    return pitches;
-}
-
-int above(int pitch, int root) { return ((pitch - root) % 12 + 12) % 12; }
-
 TEST(ExtensionsTable, EveryRowSoundsItsChordWithTheStatedVoicings) {
     const std::set<int> kChord[5] = {{0, 4, 7, 11, 2}, {0, 3, 7, 10, 2}, {0, 3, 7, 11}, {0, 3, 7, 11, 2}, {0, 3, 7, 10, 2, 5}};
     // Tones each diagram leaves out, and its lowest tone when that is not the root.
@@ -298,20 +244,17 @@ TEST(ExtensionsTable, EveryRowSoundsItsChordWithTheStatedVoicings) {
                 const auto hit = lessons::lookUp(lessons::kExtensionsTable, kTypes[type], root, form);
                 ASSERT_TRUE(hit);
                 const int id = hit->diagramId;
-                bool hasOpen = false;
-                const std::vector<int> pitches = soundedPitches(id, hit->fret, &hasOpen);
-                ASSERT_FALSE(pitches.empty());
-                std::set<int> tones;
-                for (int p : pitches) tones.insert(above(p, root));
+                const auto sounded = soundingnotes::notes(id, hit->fret);
+                ASSERT_FALSE(sounded.empty());
+                const std::set<int> tones = soundingnotes::intervals(sounded, root);
                 std::set<int> want = kChord[type];
                 if (kNoRoot.count(id)) want.erase(0);
                 if (kNoFifth.count(id)) want.erase(7);
                 if (kNoThird.count(id)) want.erase(3), want.erase(4);
                 if (type == 4) want.erase(2);  // no minor11th diagram holds the ninth
                 EXPECT_EQ(tones, want);
-                const int lowest = above(*std::min_element(pitches.begin(), pitches.end()), root);
-                EXPECT_EQ(lowest, kLowest.count(id) ? kLowest.at(id) : 0);
-                EXPECT_FALSE(hasOpen);
+                EXPECT_EQ(soundingnotes::lowestInterval(sounded, root), kLowest.count(id) ? kLowest.at(id) : 0);
+                EXPECT_FALSE(soundingnotes::anyOpen(sounded));
             }
 }
 

@@ -4,8 +4,7 @@
 #include "lessons/core/frmprintme.h"
 #include "lessons/core/messages.h"
 #include "lessons/inversions/frminversions.h"
-#include "runtime/picture.h"
-#include "support/lessondriver.h"
+#include "support/lessontest.h"
 
 using namespace lessondriver;
 using lessons::kNothingToPrint;
@@ -23,24 +22,8 @@ const QString kNoThirdMinor = "There is no 3rd. Inversion for a minor chord";
 enum Type { Major, Minor, Major7th, Minor7th, Major6th, Minor6th, Dom7th, HalfDim };
 enum Root { C, Db, D, Eb, E, F, Gb, G, Ab, A, Bb, B };
 
-class InversionsLessonTest : public UiTest {
-protected:
-    frmInversions& w = rt::instance<frmInversions>();
-    void SetUp() override {
-        UiTest::SetUp();
-        w.Show();
-    }
-    void TearDown() override {
-        rt::setMissingResourceForTests(0);
-        UiTest::TearDown();
-    }
-    void show(int type, int root, int inversion) {
-        pickChordType(w, type);
-        pickRoot(w, root);
-        pickForm(w, inversion);
-        strum(w);
-    }
-};
+// The inversion is picked as the form.
+using InversionsLessonTest = LessonTest<frmInversions>;
 
 // The lesson's table as printed: (diagram, base fret) by inversion, 0 for no entry.
 struct Row {
@@ -68,8 +51,6 @@ const FretRow kFrets[] = {
     {7, {7, 8, 9, 10, 11, 12, 1, 2, 3, 4, 5, 6}},  {8, {8, 9, 10, 11, 12, 1, 2, 3, 4, 5, 6, 7}},
     {10, {10, 11, 12, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
 };
-const char* const kCaptions[13] = {"",         "1st Fret", "2nd Fret", "3rd Fret", "4th Fret",  "5th Fret", "6th Fret",
-                                   "7th Fret", "8th Fret", "9th Fret", "10th Fret", "11th Fret", "12th Fret"};
 
 int fretNumber(int baseFret, int root) {
     for (const FretRow& r : kFrets)
@@ -89,7 +70,7 @@ TEST_F(InversionsLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
                 SCOPED_TRACE(testing::Message() << kRows[t].type << " root " << root << " inversion " << inv);
                 show(t, root, inv);
                 EXPECT_EQ(shownDiagram(w), kRows[t].entry[inv][0]);
-                EXPECT_EQ(w.lblFretNumber.Caption(), kCaptions[fretNumber(kRows[t].entry[inv][1], root)]);
+                EXPECT_EQ(w.lblFretNumber.Caption(), fretCaption(fretNumber(kRows[t].entry[inv][1], root)));
                 EXPECT_TRUE(w.lblFretNumber.Visible());
                 ++shown;
             }
@@ -99,11 +80,7 @@ TEST_F(InversionsLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
 }
 
 TEST_F(InversionsLessonTest, WorkedValues) {
-    struct Case {
-        int type, root, inversion, id;
-        const char* fret;
-    };
-    const Case cases[] = {
+    const WorkedValue cases[] = {
         {Major, C, 0, 197, "8th Fret"},      {Major, E, 0, 197, "12th Fret"},     {Major, F, 0, 197, "1st Fret"},
         {Major, B, 0, 197, "7th Fret"},      {Major, Gb, 0, 197, "2nd Fret"},     {Major, D, 1, 198, "12th Fret"},
         {Major, Eb, 1, 198, "1st Fret"},     {Major, B, 2, 199, "12th Fret"},     {Minor, B, 2, 201, "2nd Fret"},
@@ -111,12 +88,7 @@ TEST_F(InversionsLessonTest, WorkedValues) {
         {Minor7th, Gb, 3, 208, "10th Fret"}, {Major6th, C, 0, 206, "7th Fret"},   {Minor7th, A, 1, 206, "7th Fret"},
         {Minor6th, C, 0, 209, "7th Fret"},   {HalfDim, A, 1, 209, "7th Fret"},    {Minor7th, C, 0, 205, "8th Fret"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << kRows[c.type].type << " root " << c.root << " inversion " << c.inversion);
-        show(c.type, c.root, c.inversion);
-        EXPECT_EQ(shownDiagram(w), c.id);
-        EXPECT_EQ(w.lblFretNumber.Caption(), c.fret);
-    }
+    expectWorkedValues(cases);
     // Pressed again with the same choices: the same chord again, nothing else.
     strum(w);
     EXPECT_EQ(shownDiagram(w), 205);
@@ -132,8 +104,7 @@ TEST_F(InversionsLessonTest, ChecksComeInTheirOwnOrder) {
     strum(w);  // inversion and root, no chord type
     EXPECT_EQ(prompts, QStringList({kSelectChordType, kSelectChordType}));
 
-    w.Unload();
-    w.Show();
+    reopen();
     prompts.clear();
     pickChordType(w, Major7th);
     strum(w);  // no inversion, no root: the inversion comes first
@@ -141,8 +112,7 @@ TEST_F(InversionsLessonTest, ChecksComeInTheirOwnOrder) {
     strum(w);  // root of the second group, no inversion
     EXPECT_EQ(prompts, QStringList({kPickInversion, kPickInversion}));
 
-    w.Unload();
-    w.Show();
+    reopen();
     prompts.clear();
     pickChordType(w, Major);
     pickForm(w, 3);
@@ -244,8 +214,7 @@ TEST_F(InversionsLessonTest, RootGroupSwitch) {
     // Enter presses the default button of the group in force.
     pickChordType(w, Minor);
     pickForm(w, 0);
-    w.lstChordType.widget()->setFocus();
-    key(w, Qt::Key_Return);
+    pressEnterInList(w);
     EXPECT_EQ(shownDiagram(w), 105);
     EXPECT_EQ(w.lblFretNumber.Caption(), "5th Fret");
     EXPECT_TRUE(prompts.isEmpty());

@@ -3,10 +3,7 @@
 #include "lessons/core/messages.h"
 #include "lessons/majorminor/frmbasic.h"
 #include "runtime/errors.h"
-#include "support/lessondriver.h"
-
-#include <QListWidget>
-#include <QTest>
+#include "support/lessontest.h"
 
 using namespace lessondriver;
 using lessons::kPickForm;
@@ -15,20 +12,7 @@ using lessons::kSelectChordType;
 
 namespace {
 
-class BasicLessonTest : public UiTest {
-protected:
-    frmBasic& w = rt::instance<frmBasic>();
-    void SetUp() override {
-        UiTest::SetUp();
-        w.Show();
-    }
-    void show(int type, int root, int form) {
-        pickChordType(w, type);
-        pickRoot(w, root);
-        pickForm(w, form);
-        strum(w);
-    }
-};
+using BasicLessonTest = LessonTest<frmBasic>;
 
 // As the lesson's tables print them: form 1 by root, and the fret numbers of forms 2 to 4.
 constexpr int kMajorForm1[12] = {101, 113, 117, 121, 125, 129, 133, 137, 141, 145, 149, 153};
@@ -39,8 +23,6 @@ constexpr int kMovableFrets[3][12] = {
     {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1, 2},
     {10, 11, 12, 1, 2, 3, 4, 5, 6, 7, 8, 9},
 };
-const char* const kCaptions[13] = {"",         "1st Fret", "2nd Fret", "3rd Fret", "4th Fret",  "5th Fret", "6th Fret",
-                                   "7th Fret", "8th Fret", "9th Fret", "10th Fret", "11th Fret", "12th Fret"};
 
 TEST_F(BasicLessonTest, OpensWithItsListAndNothingChosen) {
     EXPECT_EQ(w.Caption(), "Basic Chords - Strumvane");
@@ -67,7 +49,7 @@ TEST_F(BasicLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
                 const int id = form == 0 ? (type == 0 ? kMajorForm1[root] : kMinorForm1[root]) : kMovableIds[type][form - 1];
                 const int fret = form == 0 ? 1 : kMovableFrets[form - 1][root];
                 EXPECT_EQ(shownDiagram(w), id);
-                EXPECT_EQ(w.lblFretNumber.Caption(), kCaptions[fret]);
+                EXPECT_EQ(w.lblFretNumber.Caption(), fretCaption(fret));
                 EXPECT_TRUE(w.lblFretNumber.Visible());
             }
     EXPECT_TRUE(prompts.isEmpty());
@@ -81,16 +63,14 @@ TEST_F(BasicLessonTest, ChoiceChecksComeInOrderAndStopAtTheFirstMissing) {
     EXPECT_EQ(prompts, QStringList({kSelectChordType, kSelectChordType}));
     EXPECT_FALSE(w.imgChord.Visible());
 
-    w.Unload();
-    w.Show();
+    reopen();
     prompts.clear();
     pickChordType(w, 0);
     strum(w);
     pickForm(w, 1);
     strum(w);  // chord type and form, no root
     pickRoot(w, 3);
-    w.Unload();
-    w.Show();
+    reopen();
     pickChordType(w, 1);
     pickRoot(w, 3);
     strum(w);  // chord type and root, no form
@@ -121,8 +101,7 @@ TEST_F(BasicLessonTest, EnterPressesStrumMeUnlessAnotherButtonHasTheFocus) {
     pickChordType(w, 1);
     pickRoot(w, 9);
     pickForm(w, 2);
-    w.lstChordType.widget()->setFocus();
-    key(w, Qt::Key_Return);
+    pressEnterInList(w);
     EXPECT_EQ(shownDiagram(w), 106);
     EXPECT_EQ(w.lblFretNumber.Caption(), "12th Fret");
 

@@ -1,19 +1,12 @@
 // The seventh chords lesson: its 192 keys and its own layout values.
 #include "lessons/seventh/frm7thtype.h"
-#include "support/lessondriver.h"
+#include "support/lessontest.h"
 
 using namespace lessondriver;
 
 namespace {
 
-class SeventhLessonTest : public UiTest {
-protected:
-    frm7thType& w = rt::instance<frm7thType>();
-    void SetUp() override {
-        UiTest::SetUp();
-        w.Show();
-    }
-};
+using SeventhLessonTest = LessonTest<frm7thType>;
 
 // The lesson's table as printed: form 1 per root, then (diagram, base fret) of forms 2 to 4.
 struct Row {
@@ -28,12 +21,6 @@ const Row kRows[] = {
     {"minor7th(b5)", {173, 174, 175, 176, 177, 178, 179, 180, 181, 182, 183, 184}, {{159, 7}, {160, 3}, {190, 10}}},
 };
 
-QString caption(int fret) {
-    static const char* suffix[] = {"th", "st", "nd", "rd"};
-    const char* s = (fret >= 1 && fret <= 3) ? suffix[fret] : "th";
-    return QString::number(fret) + s + " Fret";
-}
-
 TEST_F(SeventhLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
     ASSERT_EQ(w.lstChordType.ListCount(), 4);
     for (int t = 0; t < 4; ++t) {
@@ -41,39 +28,25 @@ TEST_F(SeventhLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
         for (int root = 0; root < 12; ++root)
             for (int form = 0; form < 4; ++form) {
                 SCOPED_TRACE(testing::Message() << kRows[t].type << " root " << root << " form " << form);
-                pickChordType(w, t);
-                pickRoot(w, root);
-                pickForm(w, form);
-                strum(w);
+                show(t, root, form);
                 const int id = form == 0 ? kRows[t].form1[root] : kRows[t].movable[form - 1][0];
-                const int fret = form == 0 ? 1 : (kRows[t].movable[form - 1][1] - 1 + root) % 12 + 1;
+                const int fret = form == 0 ? 1 : fretAtRoot(kRows[t].movable[form - 1][1], root);
                 EXPECT_EQ(shownDiagram(w), id);
-                EXPECT_EQ(w.lblFretNumber.Caption(), caption(fret));
+                EXPECT_EQ(w.lblFretNumber.Caption(), fretCaption(fret));
             }
     }
     EXPECT_TRUE(prompts.isEmpty());
 }
 
 TEST_F(SeventhLessonTest, WorkedValues) {
-    struct Case {
-        int type, root, form, id;
-        const char* fret;
-    };
-    const Case cases[] = {
+    const WorkedValue cases[] = {
         {0, 0, 0, 110, "1st Fret"},  {0, 11, 0, 156, "1st Fret"}, {3, 0, 0, 173, "1st Fret"},
         {2, 4, 1, 108, "12th Fret"}, {2, 5, 1, 108, "1st Fret"},  {3, 5, 1, 159, "12th Fret"},
         {3, 6, 1, 159, "1st Fret"},  {0, 9, 2, 112, "12th Fret"}, {0, 10, 2, 112, "1st Fret"},
         {0, 11, 2, 112, "2nd Fret"}, {1, 2, 3, 189, "12th Fret"}, {1, 3, 3, 189, "1st Fret"},
         {2, 10, 0, 151, "1st Fret"},
     };
-    for (const Case& c : cases) {
-        pickChordType(w, c.type);
-        pickRoot(w, c.root);
-        pickForm(w, c.form);
-        strum(w);
-        EXPECT_EQ(shownDiagram(w), c.id);
-        EXPECT_EQ(w.lblFretNumber.Caption(), c.fret);
-    }
+    expectWorkedValues(cases);
 }
 
 TEST_F(SeventhLessonTest, ItsOwnButtonsAndLayout) {
@@ -87,8 +60,7 @@ TEST_F(SeventhLessonTest, ItsOwnButtonsAndLayout) {
     EXPECT_EQ(focusName(w), "optRoot_0");
     // Enter anywhere but on a button runs the Strum handler.
     pickChordType(w, 0);
-    w.lstChordType.widget()->setFocus();
-    key(w, Qt::Key_Return);
+    pressEnterInList(w);
     EXPECT_EQ(prompts, QStringList({"You must pick a root note"}));
 }
 

@@ -1,13 +1,12 @@
 // The suspended and added-note lesson: its 288 keys, the two root groups with their stacked
 // Strum buttons, the choice checks, and what its diagrams sound.
 #include "app/frmmain.h"
-#include "diagrams/fingering.h"
 #include "lessons/core/frmprintme.h"
 #include "lessons/core/messages.h"
 #include "lessons/susadd/frmsusadd.h"
 #include "lessons/susadd/susaddtable.h"
-#include "runtime/picture.h"
-#include "support/lessondriver.h"
+#include "support/lessontest.h"
+#include "support/soundingnotes.h"
 
 #include <set>
 
@@ -18,29 +17,10 @@ using lessons::kSelectChordType;
 
 namespace {
 
-class SusAddLessonTest : public UiTest {
-protected:
-    frmSusAdd& w = rt::instance<frmSusAdd>();
-    void SetUp() override {
-        UiTest::SetUp();
-        w.Show();
-    }
-    void TearDown() override {
-        rt::setMissingResourceForTests(0);
-        UiTest::TearDown();
-    }
-    void show(int type, int root, int form) {
-        pickChordType(w, type);
-        pickRoot(w, root);
-        pickForm(w, form);
-        strum(w);
-    }
-};
+using SusAddLessonTest = LessonTest<frmSusAdd>;
 
 const char* const kTypes[6] = {"Suspended 2nd",     "Suspended 4th",     "Add 9th",
                                "Major 6th add 9th", "minor 6th add 9th", "Dominant 7th Suspended"};
-const char* const kCaptions[13] = {"",         "1st Fret", "2nd Fret", "3rd Fret", "4th Fret",  "5th Fret", "6th Fret",
-                                   "7th Fret", "8th Fret", "9th Fret", "10th Fret", "11th Fret", "12th Fret"};
 
 // The lesson's tables as printed: form 1 of the first three chord types per root (diagram,
 // fret), and diagram / base fret of every movable form (0 where form 1 is per root).
@@ -61,7 +41,7 @@ const Cell kMovable[6][4] = {
 Cell expected(int type, int root, int form) {
     if (type < 3 && form == 0) return kForm1[type][root];
     const Cell m = kMovable[type][form];
-    return {m.id, (m.fret - 1 + root) % 12 + 1};
+    return {m.id, fretAtRoot(m.fret, root)};
 }
 
 TEST_F(SusAddLessonTest, OpensWithItsListBothStrumButtonsAndNothingChosen) {
@@ -105,7 +85,7 @@ TEST_F(SusAddLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
                 show(type, root, form);
                 const Cell c = expected(type, root, form);
                 EXPECT_EQ(shownDiagram(w), c.id);
-                EXPECT_EQ(w.lblFretNumber.Caption(), kCaptions[c.fret]);
+                EXPECT_EQ(w.lblFretNumber.Caption(), fretCaption(c.fret));
                 EXPECT_TRUE(w.lblFretNumber.Visible());
                 // Only the button of the root's group is there to press.
                 EXPECT_EQ(w.cmdStrumMe.Visible(), root < 6);
@@ -115,11 +95,7 @@ TEST_F(SusAddLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
 }
 
 TEST_F(SusAddLessonTest, WorkedValues) {
-    struct Case {
-        int type, root, form, id;
-        const char* fret;
-    };
-    const Case cases[] = {
+    const WorkedValue cases[] = {
         {0, 0, 0, 317, "1st Fret"},  {0, 6, 0, 324, "1st Fret"},  {0, 0, 1, 312, "7th Fret"},
         {0, 11, 1, 312, "6th Fret"}, {0, 2, 3, 314, "12th Fret"}, {0, 3, 3, 314, "1st Fret"},
         {1, 4, 3, 290, "12th Fret"}, {2, 9, 2, 328, "12th Fret"}, {4, 0, 1, 309, "1st Fret"},
@@ -130,12 +106,7 @@ TEST_F(SusAddLessonTest, WorkedValues) {
         {2, 3, 0, 335, "3rd Fret"},  {2, 5, 0, 335, "5th Fret"},  {0, 9, 0, 315, "1st Fret"},
         {2, 6, 0, 339, "1st Fret"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << kTypes[c.type] << " root " << c.root << " form " << c.form);
-        show(c.type, c.root, c.form);
-        EXPECT_EQ(shownDiagram(w), c.id);
-        EXPECT_EQ(w.lblFretNumber.Caption(), c.fret);
-    }
+    expectWorkedValues(cases);
     // Pressed again with the same choices: the same chord, nothing else.
     strum(w);
     EXPECT_EQ(shownDiagram(w), 339);
@@ -152,14 +123,12 @@ TEST_F(SusAddLessonTest, ChoiceChecksComeInOrderWhicheverStackedButtonIsPressed)
     EXPECT_EQ(prompts, QStringList({kSelectChordType, kSelectChordType, kPickRoot, kPickRoot}));
     EXPECT_FALSE(w.imgChord.Visible());
 
-    w.Unload();
-    w.Show();
+    reopen();
     prompts.clear();
     pickChordType(w, 0);
     pickRoot(w, 8);
     strum(w);  // no form
-    w.Unload();
-    w.Show();
+    reopen();
     pickRoot(w, 3);
     pickForm(w, 2);
     strum(w);  // no chord type
@@ -189,8 +158,7 @@ TEST_F(SusAddLessonTest, RootGroupSwitchShowsOneButtonAndEnterPressesIt) {
         EXPECT_EQ(w.cmdStrumMe.Default(), s.first);
         EXPECT_EQ(w.cmdStrumMe2.Visible(), !s.first);
         EXPECT_EQ(w.cmdStrumMe2.Default(), !s.first);
-        w.lstChordType.widget()->setFocus();
-        key(w, Qt::Key_Return);
+        pressEnterInList(w);
         EXPECT_EQ(shownDiagram(w), s.id);
         EXPECT_EQ(w.lblFretNumber.Caption(), s.fret);
     }
@@ -277,26 +245,6 @@ TEST(SusAddTable, KeysAreExactTexts) {
         EXPECT_FALSE(lessons::lookUp(lessons::kSusAddTable, t, 0, 0)) << t;
 }
 
-// The pitch classes above the root that a diagram sounds at a fret label, in standard tuning.
-std::set<int> soundedTones(int diagramId, int fret, int root, bool* hasOpen) {
-    constexpr int kOpenStrings[6] = {40, 45, 50, 55, 59, 64};  // E2 A2 D3 G3 B3 E4
-    const diagrams::Fingering* f = diagrams::findFingering(diagramId);
-    std::set<int> tones;
-    if (!f) return tones;
-    for (int s = 0; s < 6; ++s) {
-        const diagrams::StringState& st = f->strings[s];
-        int pitch = -1;
-        if (st.dot)
-            pitch = kOpenStrings[s] + fret + st.dot->fretSpace - 1;
-        else if (st.mark == diagrams::TopMark::Open) {
-            pitch = kOpenStrings[s];
-            *hasOpen = true;
-        }
-        if (pitch >= 0) tones.insert(((pitch - root) % 12 + 12) % 12);
-    }
-    return tones;
-}
-
 TEST(SusAddTable, EveryCellSoundsItsChord) {
     const std::set<int> kChord[6] = {{0, 2, 7}, {0, 5, 7}, {0, 2, 4, 7}, {0, 2, 4, 7, 9}, {0, 2, 3, 7, 9}, {0, 5, 7, 10}};
     for (int type = 0; type < 6; ++type)
@@ -305,15 +253,15 @@ TEST(SusAddTable, EveryCellSoundsItsChord) {
                 SCOPED_TRACE(testing::Message() << kTypes[type] << " root " << root << " form " << form);
                 const auto hit = lessons::lookUp(lessons::kSusAddTable, kTypes[type], root, form);
                 ASSERT_TRUE(hit);
-                bool hasOpen = false;
-                const std::set<int> tones = soundedTones(hit->diagramId, hit->fret, root, &hasOpen);
+                const auto sounded = soundingnotes::notes(hit->diagramId, hit->fret);
+                const std::set<int> tones = soundingnotes::intervals(sounded, root);
                 std::set<int> want = kChord[type];
                 // The voicings that leave out the fifth.
                 if ((type == 3 && form == 2) || (type == 4 && (form == 1 || form == 2))) want.erase(7);
                 EXPECT_EQ(tones, want);
                 const bool movable = !(type < 3 && form == 0);
                 if (movable || hit->fret != 1) {
-                    EXPECT_FALSE(hasOpen);
+                    EXPECT_FALSE(soundingnotes::anyOpen(sounded));
                 }
             }
 }

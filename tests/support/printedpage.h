@@ -1,0 +1,14 @@
+#pragma once
+// Checks the page the print preview prints for a chord: one page, and at 96 dpi (where it
+// shows the window's inside at its own size) the diagram's grid, the fret label right of
+// it, the chord name below it and nothing where the hidden button stood.
+
+#include <QString>
+
+namespace printedpage {
+
+// Renders the PDF's page to pngBase + ".png" and checks it. Call it under
+// ASSERT_NO_FATAL_FAILURE: it stops at the first check that leaves nothing to look at.
+void expectChordPage(const QString& pdf, const QString& pngBase);
+
+}  // namespace printedpage
