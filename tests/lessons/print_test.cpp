@@ -112,7 +112,7 @@ TEST_F(PrintTest, PrintPutsDiagramFretLabelAndNameOnOnePageAndCloses) {
     EXPECT_EQ(shownDiagram(basic), 102);  // the lesson still shows the chord
     ASSERT_TRUE(QFile::exists(pdf));
 
-    ASSERT_NO_FATAL_FAILURE(printedpage::expectChordPage(pdf, dir.filePath("page")));
+    ASSERT_NO_FATAL_FAILURE(printedpage::expectChordPage(pdf, dir.filePath("page"), {"G Major", "3rd Fret"}));
 
     // Opened again, the preview has its button back.
     click(basic, "cmdPrint");

@@ -9,7 +9,14 @@
 
 namespace printedpage {
 
-void expectChordPage(const QString& pdf, const QString& pngBase) {
+void expectChordPage(const QString& pdf, const QString& pngBase, const QStringList& texts) {
+    QProcess text;
+    text.start("pdftotext", {pdf, "-"});
+    ASSERT_TRUE(text.waitForFinished(20000)) << "pdftotext did not finish";
+    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    for (const QString& t : texts) EXPECT_TRUE(words.contains(t)) << t.toStdString() << " not in: " << words.toStdString();
+    EXPECT_FALSE(words.contains("P r i n t"));  // the button is hidden on the page
+
     QProcess info;
     info.start("pdfinfo", {pdf});
     ASSERT_TRUE(info.waitForFinished(20000)) << "pdfinfo did not finish";

@@ -4,11 +4,13 @@
 // it, the chord name below it and nothing where the hidden button stood.
 
 #include <QString>
+#include <QStringList>
 
 namespace printedpage {
 
-// Renders the PDF's page to pngBase + ".png" and checks it. Call it under
+// Renders the PDF's page to pngBase + ".png" and checks it, and that the page's text holds
+// each of texts (the fret label and the chord name print as text). Call it under
 // ASSERT_NO_FATAL_FAILURE: it stops at the first check that leaves nothing to look at.
-void expectChordPage(const QString& pdf, const QString& pngBase);
+void expectChordPage(const QString& pdf, const QString& pngBase, const QStringList& texts);
 
 }  // namespace printedpage
