@@ -191,6 +191,10 @@ void Form::build() {
                 // folding onto a list entry when the focus leaves it.
                 c->setCompleter(nullptr);
                 c->lineEdit()->setText(s.captionText);
+            } else if (s.backColor) {
+                // The style would draw a drop-down list as a shaded button; it shows its own colour.
+                const Rgb b = *s.backColor;
+                c->setStyleSheet(QStringLiteral("QComboBox { background-color: rgb(%1,%2,%3); border: 1px solid rgb(96,96,96); padding: 1px 4px; }").arg(b.r).arg(b.g).arg(b.b));
             }
             Control* target = s.target;
             QObject::connect(c, &QComboBox::activated, c, [target](int) { dispatch(static_cast<ComboBox*>(target)->Click); });
