@@ -132,7 +132,6 @@ void Form::build() {
         switch (s.kind) {
         case Kind::Button: {
             auto* b = new ButtonWidget(parent);
-            b->setText(s.captionText);
             b->setAutoDefault(false);
             if (s.backColor) {
                 // A graphical-style button: its own face colour, with a raised edge.
@@ -151,8 +150,8 @@ void Form::build() {
             text->setWordWrap(true);
             text->setAttribute(Qt::WA_TransparentForMouseEvents);
             text->setGeometry(QRect(QPoint(4, 4), pixelRect(s).size() - QSize(8, 8)));
+            // A styled button does not pass its font on to the caption.
             if (s.fontSpec) text->setFont(qtFont(*s.fontSpec));
-            b->setText(QString());
             b->setProperty("captionText", s.captionText);
             Control* target = s.target;
             QObject::connect(b, &QPushButton::clicked, b, [target] {
@@ -256,17 +255,14 @@ void Form::build() {
         }
         }
 
+        // The font first: an auto-sizing label measures its caption in it.
+        if (s.fontSpec) w->setFont(qtFont(*s.fontSpec));
         if (s.kind != Kind::Line) w->setGeometry(pixelRect(s));
         if (s.kind == Kind::Label && s.autoSizeFlag) {
             w->adjustSize();
             w->move(pixelRect(s).topLeft());
         }
         w->setObjectName(s.target->Name());
-        if (s.kind == Kind::Button && s.fontSpec) {
-            w->setFont(qtFont(*s.fontSpec));
-        } else if (s.fontSpec) {
-            w->setFont(qtFont(*s.fontSpec));
-        }
         if (s.backColor && s.kind != Kind::Button) setBackColor(w, *s.backColor);
         if (s.foreColor && s.kind != Kind::Line) {
             QPalette p = w->palette();

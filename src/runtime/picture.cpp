@@ -28,9 +28,13 @@ Picture LoadResPicture(int id, int kind) {
     img->setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
     img->setDotsPerMeterX(3780);  // 96 dpi
     img->setDotsPerMeterY(3780);
+    // One bit a pixel, most significant first, index 1 the ink.
+    img->fill(0);
     for (int y = 0; y < diagrams::Bitmap::kHeight; ++y) {
         const std::uint8_t* row = bitmap->row(y);
-        for (int x = 0; x < diagrams::Bitmap::kWidth; ++x) img->setPixel(x, y, row[x] ? 1 : 0);
+        uchar* line = img->scanLine(y);
+        for (int x = 0; x < diagrams::Bitmap::kWidth; ++x)
+            if (row[x]) line[x >> 3] |= static_cast<uchar>(0x80 >> (x & 7));
     }
     return Picture(std::move(img), id);
 }
