@@ -84,7 +84,7 @@ void frmPro::cmdPlayChord_Click() {
         MMControl1.setDeviceType("Sequencer");
         for (const player::ProgressionRow& row : player::progressionTable()) {
             if (optKey(row.keyIndex).Value() && cmbProgression.Text() == qs(row.progression)) {
-                MMControl1.setFileName(App::Path() + qs(row.pathLiteral).replace('\\', '/'));
+                MMControl1.setFileName(qs(player::progressionFilePath(App::Path().toStdString(), row.pathLiteral)));
                 lblChords.setCaption(qs(row.chordLine));
             }
         }

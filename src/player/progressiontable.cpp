@@ -163,15 +163,6 @@ const ProgressionRow* findProgression(std::string_view progression, int keyIndex
     return nullptr;
 }
 
-std::string relativeFilePath(std::string_view pathLiteral)
-{
-    std::string path(pathLiteral);
-    std::replace(path.begin(), path.end(), '\\', '/');
-    if (!path.empty() && path.front() == '/')
-        path.erase(0, 1);
-    return path;
-}
-
 std::string progressionFilePath(std::string_view programDir, std::string_view pathLiteral)
 {
     std::string path(programDir);

@@ -35,11 +35,9 @@ std::span<const ProgressionRow> progressionTable();
 // nullptr when nothing matches (unknown name, or key index outside 0..11).
 const ProgressionRow* findProgression(std::string_view progression, int keyIndex);
 
-// A path literal as a relative path with '/' separators: "\Mid\2\4.mid" -> "Mid/2/4.mid".
-std::string relativeFilePath(std::string_view pathLiteral);
-
-// The file to play: the program's folder followed directly by the path literal,
-// its backslashes turned into '/'.
+// Where a progression file lies: the program's folder followed directly by the path
+// literal, its backslashes turned into '/'. The player plays it there and the tool that
+// writes the files puts it there.
 std::string progressionFilePath(std::string_view programDir, std::string_view pathLiteral);
 
 }  // namespace player

@@ -1,6 +1,6 @@
 #include "runtime/mmcontrol.h"
 
-#include "player/synth.h"
+#include "midi/synth.h"
 #include "runtime/errors.h"
 
 #include <QTimer>
@@ -14,7 +14,7 @@ namespace {
 struct Engine {
     MidiOutput output = MidiOutput::Audio;
     std::vector<std::string> soundFonts;
-    std::unique_ptr<player::Synth> synth;
+    std::unique_ptr<midi::Synth> synth;
     const MMControl* owner = nullptr;  // the control whose device is open
 };
 
@@ -23,23 +23,23 @@ Engine& engine() {
     return e;
 }
 
-player::Synth& synth() {
+midi::Synth& synth() {
     Engine& e = engine();
     if (!e.synth) {
-        const auto out = e.output == MidiOutput::Audio ? player::Synth::Output::Audio : player::Synth::Output::Offline;
+        const auto out = e.output == MidiOutput::Audio ? midi::Synth::Output::Audio : midi::Synth::Output::Offline;
         // (With no output at all the synthesizer still reads files, as the device would.)
-        e.synth = e.soundFonts.empty() ? std::make_unique<player::Synth>(out) : std::make_unique<player::Synth>(out, e.soundFonts);
+        e.synth = e.soundFonts.empty() ? std::make_unique<midi::Synth>(out) : std::make_unique<midi::Synth>(out, e.soundFonts);
     }
     return *e.synth;
 }
 
-[[noreturn]] void fail(const player::SynthError& err) {
+[[noreturn]] void fail(const midi::SynthError& err) {
     switch (err.kind()) {
-    case player::SynthError::Kind::FileMissing:
+    case midi::SynthError::Kind::FileMissing:
         throw RuntimeError(errFileNotFound, "File not found");
-    case player::SynthError::Kind::NoAudioOutput:
-    case player::SynthError::Kind::NoSynthesizer:
-    case player::SynthError::Kind::NoSoundFont:
+    case midi::SynthError::Kind::NoAudioOutput:
+    case midi::SynthError::Kind::NoSynthesizer:
+    case midi::SynthError::Kind::NoSoundFont:
         throw RuntimeError(errDeviceUnavailable, "Device unavailable");
     default:
         throw RuntimeError(errMci, QString::fromStdString(err.what()));
@@ -61,7 +61,7 @@ float advanceMidi(int milliseconds) { return synth().advance(milliseconds); }
 void preloadMidi() {
     try {
         synth().load();
-    } catch (const player::SynthError&) {
+    } catch (const midi::SynthError&) {
         // Reported by the command that needs it.
     }
 }
@@ -93,7 +93,7 @@ void MMControl::setCommand(const QString& command) {
         } else {
             throw RuntimeError(errInvalidProcedureCall, "Invalid property value");
         }
-    } catch (const player::SynthError& err) {
+    } catch (const midi::SynthError& err) {
         fail(err);
     }
 }
@@ -102,11 +102,11 @@ int MMControl::Mode() const {
     const Engine& e = engine();
     if (!open_ || e.owner != this || !e.synth) return kModeNotReady;
     switch (e.synth->state()) {
-    case player::Synth::State::Playing:
+    case midi::Synth::State::Playing:
         return kModePlaying;
-    case player::Synth::State::Stopped:
+    case midi::Synth::State::Stopped:
         return kModeStopped;
-    case player::Synth::State::Closed:
+    case midi::Synth::State::Closed:
         break;
     }
     return kModeNotReady;

@@ -1,7 +1,7 @@
 // Reads back the progression files written at build time and checks each bar
 // against its chord symbol.
+#include "midi/midifile.h"
 #include "player/chordsymbol.h"
-#include "player/midifile.h"
 #include "player/progressiontable.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +42,7 @@ TEST(ProgressionFiles, EveryBarStrumsItsChordOnASteelGuitar)
         SCOPED_TRACE(path + " " + std::string(row.chordLine));
         std::vector<std::uint8_t> bytes = readBytes(path);
         ASSERT_FALSE(bytes.empty());
-        player::MidiFile file = player::readMidiFile(bytes);
+        midi::MidiFile file = midi::readMidiFile(bytes);
         ASSERT_GT(file.division, 0);
 
         // One track's events in order; all playing happens on channel 0.

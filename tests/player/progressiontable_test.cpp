@@ -83,7 +83,6 @@ TEST(ProgressionTable, WorkedRows)
     ASSERT_NE(minor, nullptr);
     EXPECT_EQ(minor->pathLiteral, R"(\Mid\1\13.mid)");
     EXPECT_EQ(player::progressionFilePath("/opt/F", minor->pathLiteral), "/opt/F/Mid/1/13.mid");
-    EXPECT_EQ(player::relativeFilePath(minor->pathLiteral), "Mid/1/13.mid");
 }
 
 TEST(ProgressionTable, MatchesNothingForOtherTextsOrKeys)

@@ -19,7 +19,7 @@ int main(int argc, char** argv)
     try {
         for (const player::ProgressionRow& row : player::progressionTable()) {
             std::vector<std::uint8_t> bytes = progressions::progressionFile(row.chordLine);
-            fs::path path = root / player::relativeFilePath(row.pathLiteral);
+            fs::path path = player::progressionFilePath(root.string(), row.pathLiteral);
             fs::create_directories(path.parent_path());
             std::ofstream out(path, std::ios::binary | std::ios::trunc);
             out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

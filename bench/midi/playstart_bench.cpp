@@ -1,7 +1,7 @@
 // How soon a progression sounds after "play", with the synthesizer and its
 // SoundFont already loaded (the engine keeps them). Target: under 50 ms.
+#include "midi/synth.h"
 #include "player/progressiontable.h"
-#include "player/synth.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,7 +10,7 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using player::Synth;
+using midi::Synth;
 
 constexpr float kAudible = 0.001f;  // -60 dB
 
@@ -88,7 +88,7 @@ void BM_AudioDriverStart(benchmark::State& state)
             synth.play();
             state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
             synth.stop();
-        } catch (const player::SynthError& error) {
+        } catch (const midi::SynthError& error) {
             state.SkipWithError(error.what());
             break;
         }

@@ -1,6 +1,6 @@
-#include "player/synth.h"
+#include "midi/synth.h"
 
-#include "player/midifile.h"
+#include "midi/midifile.h"
 
 #include <fluidsynth.h>
 
@@ -12,7 +12,7 @@
 #include <iterator>
 #include <mutex>
 
-namespace player {
+namespace midi {
 namespace {
 
 constexpr double kSampleRate = 44100.0;
@@ -418,4 +418,4 @@ float Synth::advance(int milliseconds)
     return peak;
 }
 
-}  // namespace player
+}  // namespace midi

@@ -1,4 +1,4 @@
-#include "player/midifile.h"
+#include "midi/midifile.h"
 #include "player/progressiontable.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +10,8 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-using player::MidiFormatError;
-using player::readMidiFile;
+using midi::MidiFormatError;
+using midi::readMidiFile;
 
 Bytes header(int format, int tracks, int division)
 {
@@ -49,11 +49,11 @@ TEST(MidiFile, ReadsRunningStatusMetaSysexAndSkipsForeignChunks)
     file.insert(file.end(), foreign.begin(), foreign.end());
     file = withTrack(file, body);
 
-    player::MidiFile midi = readMidiFile(file);
-    EXPECT_EQ(midi.format, 1);
-    EXPECT_EQ(midi.division, 480);
-    ASSERT_EQ(midi.tracks.size(), 1u);
-    const auto& events = midi.tracks[0];
+    midi::MidiFile parsed = readMidiFile(file);
+    EXPECT_EQ(parsed.format, 1);
+    EXPECT_EQ(parsed.division, 480);
+    ASSERT_EQ(parsed.tracks.size(), 1u);
+    const auto& events = parsed.tracks[0];
     ASSERT_EQ(events.size(), 6u);
     EXPECT_TRUE(events[0].isMeta(0x51));
     EXPECT_EQ(events[1].payload, (Bytes{0x7E, 0xF7}));
@@ -64,7 +64,7 @@ TEST(MidiFile, ReadsRunningStatusMetaSysexAndSkipsForeignChunks)
     EXPECT_EQ(events[4].kind(), 0xC0);
     EXPECT_EQ(events[4].data1, 0x19);
     EXPECT_EQ(events[4].tick, 144u);
-    EXPECT_EQ(midi.lengthTicks(), 144u);
+    EXPECT_EQ(parsed.lengthTicks(), 144u);
 }
 
 TEST(MidiFile, RejectsMalformedFiles)

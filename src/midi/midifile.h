@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace player {
+namespace midi {
 
 // A Standard MIDI File, read whole and checked. Only format 0 and 1 files with
 // a ticks-per-quarter-note division are accepted: that is what a sequencer plays.
@@ -41,4 +41,4 @@ public:
 // Throws MidiFormatError naming what is wrong when the bytes are not a complete file.
 MidiFile readMidiFile(std::span<const std::uint8_t> bytes);
 
-}  // namespace player
+}  // namespace midi

@@ -1,6 +1,6 @@
 // The playback engine, rendered offline so nothing waits in real time.
+#include "midi/synth.h"
 #include "player/progressiontable.h"
-#include "player/synth.h"
 
 #include <gtest/gtest.h>
 
@@ -21,8 +21,8 @@ const bool kNoAudioOutput = [] {
     return true;
 }();
 
-using player::Synth;
-using player::SynthError;
+using midi::Synth;
+using midi::SynthError;
 using Kind = SynthError::Kind;
 
 constexpr float kAudible = 0.01f;

@@ -1,9 +1,9 @@
-#include "player/midifile.h"
+#include "midi/midifile.h"
 
 #include <algorithm>
 #include <string_view>
 
-namespace player {
+namespace midi {
 namespace {
 
 // Beyond this, a tick count is not something a song can reach; it guards the sums.
@@ -173,4 +173,4 @@ MidiFile readMidiFile(std::span<const std::uint8_t> bytes)
     return file;
 }
 
-}  // namespace player
+}  // namespace midi

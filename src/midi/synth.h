@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace player {
+namespace midi {
 
 // Every failure of the engine: no synthesizer or SoundFont, no audio output, a
 // file that is missing, unreadable or not a MIDI file, or playing with no file open.
@@ -91,4 +91,4 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-}  // namespace player
+}  // namespace midi
