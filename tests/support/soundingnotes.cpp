@@ -16,10 +16,12 @@ std::vector<Note> notes(int diagramId, int fret) {
     if (!f) return out;
     for (int s = 0; s < diagrams::kStringCount; ++s) {
         const diagrams::StringState& st = f->strings[s];
-        if (st.dot)
-            out.push_back({kOpenStrings[s] + fret + st.dot->fretSpace - 1, false});
-        else if (st.mark == diagrams::TopMark::Open)
-            out.push_back({kOpenStrings[s], true});
+        if (st.dot) {
+            const int stopped = fret + st.dot->fretSpace - 1;
+            out.push_back({kOpenStrings[s] + stopped, false, stopped});
+        } else if (st.mark == diagrams::TopMark::Open) {
+            out.push_back({kOpenStrings[s], true, 0});
+        }
     }
     return out;
 }

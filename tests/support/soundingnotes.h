@@ -11,6 +11,7 @@ namespace soundingnotes {
 struct Note {
     int pitch;  // MIDI number: 40 is the low E string
     bool open;  // an open string
+    int fret;   // where the string is stopped; 0 when open
 };
 
 // The notes the diagram sounds at a fret label number, lowest string first; none when the

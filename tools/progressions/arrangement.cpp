@@ -1,7 +1,7 @@
 #include "arrangement.h"
 
 #include "midiwriter.h"
-#include "voicing.h"
+#include "player/chordsymbol.h"
 
 #include <algorithm>
 #include <array>
@@ -48,6 +48,20 @@ std::uint32_t ticksOf(double milliseconds)
 
 }  // namespace
 
+std::vector<Voicing> progressionVoicings(std::string_view chordLine)
+{
+    std::vector<Voicing> chords;
+    for (std::string_view symbol : player::splitChordLine(chordLine)) {
+        std::vector<Voicing> forms = lessonForms(symbol);
+        std::optional<Voicing> next = nextVoicing(forms, chords.empty() ? nullptr : &chords.back());
+        if (!next)
+            throw ArrangementError("no lesson shape for \"" + std::string(symbol) + "\" in \"" +
+                                   std::string(chordLine) + "\"");
+        chords.push_back(*next);
+    }
+    return chords;
+}
+
 std::vector<std::uint8_t> progressionFile(std::string_view chordLine)
 {
     std::vector<TrackEvent> events;
@@ -59,18 +73,10 @@ std::vector<std::uint8_t> progressionFile(std::string_view chordLine)
     events.push_back({0, kSetting, {0xC0 | kChannel, kSteelGuitar}});
 
     std::uint32_t barStart = 0;
-    for (std::string_view symbol : player::splitChordLine(chordLine)) {
-        std::optional<player::ChordSymbol> chord = player::parseChordSymbol(symbol);
-        if (!chord)
-            throw ArrangementError("unknown chord symbol \"" + std::string(symbol) + "\" in \"" +
-                                   std::string(chordLine) + "\"");
-        std::optional<Voicing> voicing = guitarVoicing(*chord);
-        if (!voicing)
-            throw ArrangementError("no guitar shape for \"" + std::string(symbol) + "\"");
-
+    for (const Voicing& voicing : progressionVoicings(chordLine)) {
         std::vector<int> strings;  // sounded, low to high
         for (int s = 0; s < kStrings; ++s) {
-            if (voicing->frets[s] != kMuted)
+            if (voicing.frets[s] != kMuted)
                 strings.push_back(s);
         }
 
@@ -81,7 +87,7 @@ std::vector<std::uint8_t> progressionFile(std::string_view chordLine)
         auto release = [&](int s, std::uint32_t tick) {
             if (sounding[s] >= 0)
                 events.push_back({tick, kNoteOff,
-                                  {0x80 | kChannel, static_cast<std::uint8_t>(voicing->note(s)), 0}});
+                                  {0x80 | kChannel, static_cast<std::uint8_t>(voicing.note(s)), 0}});
             sounding[s] = -1;
         };
         for (const Strum& strum : kPattern) {
@@ -99,7 +105,7 @@ std::vector<std::uint8_t> progressionFile(std::string_view chordLine)
                 std::uint32_t tick = start + ticksOf(gap * static_cast<double>(i));
                 release(s, tick);
                 events.push_back({tick, kNoteOn,
-                                  {0x90 | kChannel, static_cast<std::uint8_t>(voicing->note(s)),
+                                  {0x90 | kChannel, static_cast<std::uint8_t>(voicing.note(s)),
                                    static_cast<std::uint8_t>(strum.velocity)}});
                 sounding[s] = tick;
             }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "voicing.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string_view>
@@ -18,9 +20,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The lesson shapes a chord-name line is played in, one per chord. Throws
+// ArrangementError for a symbol no lesson teaches.
+std::vector<Voicing> progressionVoicings(std::string_view chordLine);
+
 // The MIDI file of a chord-name line: each chord fills one bar of 4/4,
-// strummed on a steel-string guitar. Throws ArrangementError for a symbol it
-// cannot read or voice.
+// strummed on a steel-string guitar in its lesson shapes.
 std::vector<std::uint8_t> progressionFile(std::string_view chordLine);
 
 }  // namespace progressions

@@ -1,140 +1,131 @@
 #include "voicing.h"
 
+#include "lessons/majorminor/majorminortable.h"
+#include "lessons/seventh/seventhtable.h"
+#include "player/chordsymbol.h"
+
 #include <algorithm>
+#include <cmath>
+#include <tuple>
 
 namespace progressions {
 namespace {
 
-constexpr int kLowestBassString = 2;  // D
-constexpr int kMinStrings = 4;
-constexpr int kSpan = 3;              // highest minus lowest stopped fret
-constexpr int kFingers = 4;
-constexpr int kFirstPosition = 3;     // highest fret of a shape with open strings
-
-struct Shape {
-    bool playable = false;
-    double cost = 0;
+// The lesson chord type each chord-symbol suffix names.
+struct LessonChord {
+    std::string_view suffix;
+    const lessons::LessonTable* table;
+    std::string_view chordType;
 };
 
-Shape judge(const Voicing& v, const player::ChordSymbol& chord)
+const LessonChord kLessonChords[] = {
+    {"", &lessons::kMajorMinorTable, "Major"},
+    {"Maj", &lessons::kMajorMinorTable, "Major"},
+    {"mi", &lessons::kMajorMinorTable, "minor"},
+    {"Maj7", &lessons::kSeventhTable, "Major7th"},
+    {"mi7", &lessons::kSeventhTable, "minor7th"},
+    {"7", &lessons::kSeventhTable, "7th"},
+    {"mi7(b5)", &lessons::kSeventhTable, "minor7th(b5)"},
+};
+
+// What follows the root: its letter and any '#' or 'b' (no suffix starts with 'b').
+std::string_view suffixOf(std::string_view symbol)
 {
-    // The strummed strings lie side by side, from the bass string up; at most
-    // the high E may be left out (damped by the hand).
-    int low = v.lowestString();
-    if (low < 0 || low > kLowestBassString)
-        return {};
-    int high = kStrings - 1;
-    if (v.frets[high] == kMuted)
-        --high;
-    for (int s = low; s <= high; ++s) {
-        if (v.frets[s] == kMuted)
-            return {};
-    }
-    if (high - low + 1 < kMinStrings)
-        return {};
-    if (v.note(low) % 12 != chord.root)
-        return {};
+    symbol.remove_prefix(1);
+    if (!symbol.empty() && (symbol.front() == '#' || symbol.front() == 'b'))
+        symbol.remove_prefix(1);
+    return symbol;
+}
 
-    std::bitset<12> sounded;
-    int lowFret = kHighestFret + 1;
-    int highFret = 0;
-    int stopped = 0;
-    int open = 0;
-    for (int s = low; s <= high; ++s) {
-        sounded.set(static_cast<std::size_t>(v.note(s) % 12));
-        if (v.frets[s] == 0) {
-            ++open;
-        } else {
-            ++stopped;
-            lowFret = std::min(lowFret, v.frets[s]);
-            highFret = std::max(highFret, v.frets[s]);
-        }
+bool soundsPitchClass(const Voicing& v, int pitchClass)
+{
+    for (int s = 0; s < kStrings; ++s) {
+        if (v.frets[s] != kMuted && v.note(s) % 12 == pitchClass)
+            return true;
     }
-    if (sounded != chord.pitchClasses())
-        return {};
-    if (stopped > 0 && highFret - lowFret > kSpan)
-        return {};
-    // Open strings belong to first-position shapes.
-    if (open > 0 && highFret > kFirstPosition)
-        return {};
-
-    bool barre = false;
-    if (stopped > kFingers) {
-        // A barre chord: the index finger lies across the lowest fret from the
-        // bass string to the high E; the other fingers stop the rest.
-        int first = -1;
-        int last = -1;
-        int above = 0;
-        for (int s = low; s <= high; ++s) {
-            if (v.frets[s] == lowFret) {
-                if (first < 0)
-                    first = s;
-                last = s;
-            } else if (v.frets[s] > lowFret) {
-                ++above;
-            }
-        }
-        for (int s = first; s <= last; ++s) {
-            if (v.frets[s] == 0)
-                return {};
-        }
-        if (first != low || last != high || 1 + above > kFingers)
-            return {};
-        barre = true;
-    }
-
-    double cost = 0;
-    cost += 0.6 * highFret;                  // low on the neck is easiest
-    cost += 1.0 * (stopped > 0 ? highFret - lowFret : 0);
-    cost += 1.5 * (low + kStrings - 1 - high);  // fewer strings, thinner sound
-    cost += barre ? 1.0 : 0.0;
-    cost += high < kStrings - 1 ? 0.5 : 0.0;  // damping the high E is one more thing to do
-    cost -= 0.3 * open;
-    return {true, cost};
+    return false;
 }
 
 }  // namespace
 
-int Voicing::lowestString() const
+Frets soundingFrets(const diagrams::Fingering& fingering, int fretLabel)
 {
+    Frets frets;
     for (int s = 0; s < kStrings; ++s) {
-        if (frets[s] != kMuted)
-            return s;
+        const diagrams::StringState& state = fingering.strings[s];
+        int space = state.dot ? state.dot->fretSpace : 0;
+        // A barre merely crossing a muted string leaves it silent; a finger
+        // dot on a string also marked muted still sounds.
+        if (state.dot || state.mark != diagrams::TopMark::Mute) {
+            for (const diagrams::Barre& b : fingering.barreList()) {
+                if (b.firstString <= s && s <= b.lastString)
+                    space = std::max(space, b.fretSpace);
+            }
+        }
+        if (space > 0)
+            frets[s] = fretLabel + space - 1;
+        else if (state.mark == diagrams::TopMark::Open)
+            frets[s] = 0;
+        else
+            frets[s] = kMuted;
     }
-    return -1;
+    return frets;
 }
 
-std::optional<Voicing> guitarVoicing(const player::ChordSymbol& chord)
+double Voicing::handPosition() const
 {
-    std::bitset<12> tones = chord.pitchClasses();
-    std::array<std::vector<int>, kStrings> choices;
-    for (int s = 0; s < kStrings; ++s) {
-        choices[s].push_back(kMuted);
-        for (int fret = 0; fret <= kHighestFret; ++fret) {
-            if (tones.test(static_cast<std::size_t>((kOpenStrings[s] + fret) % 12)))
-                choices[s].push_back(fret);
-        }
+    int low = 0;
+    int high = 0;
+    for (int fret : frets) {
+        if (fret <= 0)
+            continue;
+        low = low == 0 ? fret : std::min(low, fret);
+        high = std::max(high, fret);
     }
+    return (low + high) / 2.0;
+}
 
-    std::optional<Voicing> best;
-    double bestCost = 0;
-    Voicing v;
-    auto walk = [&](auto&& self, int s) -> void {
-        if (s == kStrings) {
-            Shape shape = judge(v, chord);
-            if (shape.playable && (!best || shape.cost < bestCost)) {
-                best = v;
-                bestCost = shape.cost;
-            }
-            return;
-        }
-        for (int fret : choices[s]) {
-            v.frets[s] = fret;
-            self(self, s + 1);
-        }
+std::vector<Voicing> lessonForms(std::string_view symbol)
+{
+    std::optional<player::ChordSymbol> chord = player::parseChordSymbol(symbol);
+    if (!chord)
+        return {};
+    const std::string_view suffix = suffixOf(symbol);
+    const auto lesson = std::find_if(std::begin(kLessonChords), std::end(kLessonChords),
+                                     [&](const LessonChord& c) { return c.suffix == suffix; });
+    if (lesson == std::end(kLessonChords))
+        return {};
+
+    std::vector<Voicing> forms;
+    for (int form = 0; form < lessons::kForms; ++form) {
+        std::optional<lessons::DiagramAt> at = lessons::lookUp(*lesson->table, lesson->chordType, chord->root, form);
+        if (!at)
+            continue;
+        const diagrams::Fingering* fingering = diagrams::findFingering(at->diagramId);
+        if (!fingering)
+            continue;
+        Voicing v{form, *at, soundingFrets(*fingering, at->fret)};
+        if (soundsPitchClass(v, chord->root))
+            forms.push_back(v);
+    }
+    return forms;
+}
+
+std::optional<Voicing> nextVoicing(std::span<const Voicing> forms, const Voicing* previous)
+{
+    // A guitarist keeps a progression in one region of the neck: play the form
+    // the hand reaches with the least move from the previous chord, and open a
+    // file as low on the neck as the chord goes. Between equal moves the lower
+    // on the neck wins, then the lower form number.
+    auto rank = [&](const Voicing& v) {
+        const double move = previous ? std::abs(v.handPosition() - previous->handPosition()) : 0.0;
+        return std::tuple(move, v.handPosition(), v.form);
     };
-    walk(walk, 0);
-    return best;
+    const auto best = std::min_element(forms.begin(), forms.end(),
+                                       [&](const Voicing& a, const Voicing& b) { return rank(a) < rank(b); });
+    if (best == forms.end())
+        return std::nullopt;
+    return *best;
 }
 
 }  // namespace progressions
