@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-kaushanscript fonts-dancingscript fonts-urw-base35 fontconfig
   xvfb xauth xdotool imagemagick
-  cups printer-driver-cups-pdf poppler-utils
+  libcups2-dev cups printer-driver-cups-pdf poppler-utils
 )
 
 missing=()
