@@ -2,6 +2,7 @@
 
 #include "runtime/cupsprinter_p.h"
 #include "runtime/errors.h"
+#include "runtime/faults.h"
 #include "runtime/form.h"
 #include "runtime/widgets_p.h"
 
@@ -81,6 +82,7 @@ void simulateNoPrinter(bool none) { g_noPrinter = none; }
 
 void Form::PrintForm() {
     if (!window_) throw RuntimeError(errObjectUnloaded, "Object was unloaded");
+    raiseIfSimulated(*this, Operation::PrintForm);
     if (g_noPrinter) throw printerError();
     QPrinter printer(QPrinter::HighResolution);
     std::optional<CupsPrinter> destination;
