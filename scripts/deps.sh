@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-kaushanscript fonts-dancingscript fonts-urw-base35 fontconfig
   xvfb xauth xdotool imagemagick
-  cups printer-driver-cups-pdf poppler-utils
+  libcups2-dev cups printer-driver-cups-pdf poppler-utils
 )
 
 missing=()
@@ -18,9 +18,15 @@ for p in "${packages[@]}"; do
 done
 
 if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
   sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+      echo "deps: skipped: installing needs root or sudo; install them yourself: ${missing[*]}"
+      exit 0
+    fi
+    sudo="sudo"
+  fi
+  echo "Installing: ${missing[*]}"
   $sudo apt-get update -q
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi

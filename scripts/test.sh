@@ -4,6 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
+# The printing tests print through queues of their own on the CUPS scheduler.
+bash scripts/start-cups.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTRUMVANE_TESTS=ON >/dev/null
 cmake --build build -j"$(nproc)"
 ctest --test-dir build --output-on-failure -j"$(nproc)"

@@ -1,6 +1,7 @@
 #include "runtime/controls.h"
 
 #include "runtime/errors.h"
+#include "runtime/faults.h"
 #include "runtime/form.h"
 #include "runtime/widgets_p.h"
 
@@ -54,7 +55,11 @@ QWidget* Control::widget() const {
 }
 
 bool Control::Visible() const { return !widget()->isHidden(); }
-void Control::setVisible(bool visible) { widget()->setVisible(visible); }
+void Control::setVisible(bool visible) {
+    QWidget* w = widget();
+    raiseIfSimulated(*owner_, Operation::Visible);
+    w->setVisible(visible);
+}
 bool Control::Enabled() const { return widget()->isEnabled(); }
 void Control::setEnabled(bool enabled) { widget()->setEnabled(enabled); }
 QString Control::ToolTipText() const { return widget()->toolTip(); }

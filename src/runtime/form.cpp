@@ -3,6 +3,7 @@
 #include "runtime/app.h"
 #include "runtime/cursors_p.h"
 #include "runtime/errors.h"
+#include "runtime/faults.h"
 #include "runtime/widgets_p.h"
 
 #include <QAction>
@@ -321,6 +322,7 @@ void Form::build() {
 
 void Form::Unload(int mode) {
     if (!window_ || unloading_) return;
+    raiseIfSimulated(*this, Operation::Unload);
     unloading_ = true;
     int cancel = 0;
     try {

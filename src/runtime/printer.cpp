@@ -1,16 +1,21 @@
 #include "runtime/printer.h"
 
+#include "runtime/cupsprinter_p.h"
 #include "runtime/errors.h"
+#include "runtime/faults.h"
 #include "runtime/form.h"
 #include "runtime/widgets_p.h"
 
+#include <QDir>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QScreen>
+#include <QTemporaryFile>
+
+#include <optional>
 
 namespace rt {
 
@@ -77,15 +82,24 @@ void simulateNoPrinter(bool none) { g_noPrinter = none; }
 
 void Form::PrintForm() {
     if (!window_) throw RuntimeError(errObjectUnloaded, "Object was unloaded");
+    raiseIfSimulated(*this, Operation::PrintForm);
     if (g_noPrinter) throw printerError();
     QPrinter printer(QPrinter::HighResolution);
+    std::optional<CupsPrinter> destination;
+    QTemporaryFile spooled(QDir::tempPath() + QStringLiteral("/strumvane-page-XXXXXX.pdf"));
     if (!g_printFile.isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(g_printFile);
     } else {
-        const QPrinterInfo def = QPrinterInfo::defaultPrinter();
-        if (def.isNull()) throw printerError();
-        printer.setPrinterName(def.printerName());
+        destination = CupsPrinter::findDefault();
+        // Laid out for the printer's paper as Qt's CUPS engine would, but painted into a
+        // PDF file that is sent from here: that engine never tells whether CUPS took the job.
+        printer.setPrinterName(destination->qtName());
+        const QPageLayout layout = printer.pageLayout();
+        if (!spooled.open()) throw RuntimeError(errPrinter, spooled.errorString());
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(spooled.fileName());
+        printer.setPageLayout(layout);
     }
     printer.setDocName(window_->windowTitle());
 
@@ -108,6 +122,7 @@ void Form::PrintForm() {
     paintChildren(painter, client, QPoint(0, 0));
     if (!painter.end()) throw printerError();
     if (printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) throw printerError();
+    if (destination) destination->submitPdf(spooled.fileName(), printer.docName(), printer.pageLayout().pageSize().key());
 }
 
 }  // namespace rt

@@ -1,5 +1,6 @@
 #pragma once
-// Where PrintForm sends its page. Normally the default printer; tests send it to a PDF file.
+// Where PrintForm sends its page. Normally the default printer, through CUPS; tests send
+// it to a PDF file.
 
 #include <QString>
 
