@@ -1,6 +1,8 @@
 // The built program on a real X display (Xvfb, no window manager): xdotool clicks its
 // windows where their layouts put the controls, and a screenshot shows the chord diagram
-// where the lesson window's picture box is.
+// where the lesson window's picture box is. STRUMVANE_PROGRAM names another program to
+// drive (the installed package's launcher, say). It starts in a folder of its own, so it
+// finds its data beside itself, not in the current folder.
 #include "app/frmmain.h"
 #include "lessons/majorminor/frmbasic.h"
 #include "support/uitest.h"
@@ -126,6 +128,19 @@ protected:
         EXPECT_EQ(r.code, 0) << r.out.toStdString();
         return QImage(file).convertToFormat(QImage::Format_RGB32);
     }
+
+    // Screenshots until one shows what is awaited (the program paints after it maps), or
+    // the last one after ten seconds.
+    template <typename Shows>
+    QImage screenshotShowing(const QString& name, Shows shows) {
+        QImage shot;
+        QElapsedTimer t;
+        t.start();
+        do {
+            shot = screenshot(name);
+        } while (!shows(shot) && t.elapsed() < 10000);
+        return shot;
+    }
 };
 
 bool isLightBlue(QRgb c) { return qAbs(qRed(c) - 192) < 8 && qAbs(qGreen(c) - 192) < 8 && qAbs(qBlue(c) - 255) < 8; }
@@ -157,6 +172,7 @@ TEST_F(RealDisplayTest, TheMajorMinorLessonShowsAChordOnTheScreen) {
     settle();
     const QPoint basicButton = inWindow(main.cmdBasic);
     const QPoint banner = inWindow(main.Image1);
+    QRect panels[] = {rectInWindow(main.Picture1), rectInWindow(main.Picture2)};
     const QPoint major = [&] {
         auto* list = basic.lstChordType.widget();
         const QPoint entry(list->width() / 3, 8);  // the first entry, "Major"
@@ -173,10 +189,12 @@ TEST_F(RealDisplayTest, TheMajorMinorLessonShowsAChordOnTheScreen) {
     basic.Unload();
     main.Unload();
 
+    const QString executable = qEnvironmentVariable("STRUMVANE_PROGRAM", QStringLiteral(STRUMVANE_EXECUTABLE));
     program.setProcessEnvironment(env);
     program.setProcessChannelMode(QProcess::MergedChannels);
-    program.start(QStringLiteral(STRUMVANE_EXECUTABLE), {});
-    ASSERT_TRUE(program.waitForStarted(10000));
+    program.setWorkingDirectory(dir.path());
+    program.start(executable, {});
+    ASSERT_TRUE(program.waitForStarted(10000)) << executable.toStdString() << ": " << program.errorString().toStdString();
 
     const QString mainId = windowNamed("Strumvane");
     ASSERT_FALSE(mainId.isEmpty()) << "no main window; the program said: " << program.readAll().toStdString();
@@ -184,6 +202,13 @@ TEST_F(RealDisplayTest, TheMajorMinorLessonShowsAChordOnTheScreen) {
     EXPECT_EQ(mainOnScreen.size(), mainSize) << "the main window is not laid out as offscreen";
     // No window manager: the window stands where its layout stores it.
     EXPECT_EQ(mainOnScreen.topLeft(), QPoint(840 / 15, 600 / 15));
+
+    // GuitarMan.gif, read from beside the program, in both picture panels.
+    for (QRect& panel : panels) panel.translate(mainOnScreen.topLeft());
+    const QImage start = screenshotShowing("start", [&](const QImage& shot) {
+        return count(shot, panels[0], isDark) > 100 && count(shot, panels[1], isDark) > 100;
+    });
+    for (const QRect& panel : panels) EXPECT_GT(count(start, panel, isDark), 100) << "a picture panel shows no GuitarMan.gif";
 
     ASSERT_TRUE(clickAt(mainId, basicButton));
     const QString lessonId = windowNamed("Basic Chords - Strumvane");
@@ -200,12 +225,7 @@ TEST_F(RealDisplayTest, TheMajorMinorLessonShowsAChordOnTheScreen) {
     ASSERT_TRUE(clickAt(lessonId, rootG));
     ASSERT_TRUE(clickAt(lessonId, form2));
     ASSERT_TRUE(clickAt(lessonId, strum));
-    QImage shot;
-    QElapsedTimer t;
-    t.start();
-    do {
-        shot = screenshot("after");
-    } while (count(shot, place, isWhite) < place.width() * place.height() / 2 && t.elapsed() < 10000);
+    const QImage shot = screenshotShowing("after", [&](const QImage& s) { return count(s, place, isWhite) >= place.width() * place.height() / 2; });
 
     // The diagram fills the picture box's place: white paper, the grid's lines and the dots.
     const int area = place.width() * place.height();
