@@ -5,6 +5,7 @@
 #include "lessons/core/messages.h"
 #include "lessons/dimaug/frmdimaug.h"
 #include "lessons/dimaug/frmsymmetric.h"
+#include "support/lessonkeys.h"
 #include "support/lessontest.h"
 #include "support/soundingnotes.h"
 
@@ -20,7 +21,7 @@ using lessons::kUnexpectedError;
 
 namespace {
 
-const QString kHalfDiminished = "Please refer to minor7th(b5) chords under 7th Type Chords";
+const QString kHalfDiminished = lessonkeys::dimaug::kHalfDiminished;
 
 class DimAugLessonTest : public LessonTest<frmDimAug> {
 protected:
@@ -28,16 +29,8 @@ protected:
     QString buttons() const { return visibleStrumButtons({&w.cmdStrumMe, &w.cmdStrumMe2}); }
 };
 
-const char* const kList[6] = {"Augmented", "Dominant 7th(#5)", "Dominant 9th(#5)", "Dominant 7th(b9)(#5)", "Diminished", "Half Diminished"};
-
-// The lesson table as printed: (diagram id, base fret) of forms 1 to 4.
-const int kCells[5][4][2] = {
-    {{217, 8}, {218, 1}, {219, 3}, {220, 8}},
-    {{221, 8}, {222, 3}, {223, 10}, {224, 1}},
-    {{225, 8}, {226, 2}, {227, 9}, {228, 1}},
-    {{229, 8}, {230, 2}, {231, 9}, {232, 6}},
-    {{233, 7}, {234, 2}, {235, 10}, {236, 5}},
-};
+using lessonkeys::dimaug::kCells;
+using lessonkeys::dimaug::kList;
 
 TEST_F(DimAugLessonTest, OpensWithItsSixTypesAndNoDefaultButton) {
     EXPECT_EQ(w.Caption(), "Augmented and Diminished chords");
@@ -81,8 +74,9 @@ TEST_F(DimAugLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
             for (int form = 0; form < 4; ++form) {
                 SCOPED_TRACE(testing::Message() << kList[type] << " root " << root << " form " << form);
                 show(type, root, form);
-                EXPECT_EQ(shownDiagram(w), kCells[type][form][0]);
-                EXPECT_EQ(w.lblFretNumber.Caption(), fretCaption(fretAtRoot(kCells[type][form][1], root)));
+                const lessonkeys::Answer want = lessonkeys::dimaug::answer(type, root, form);
+                EXPECT_EQ(shownDiagram(w), want.id);
+                EXPECT_EQ(w.lblFretNumber.Caption(), want.fret);
                 EXPECT_TRUE(w.lblFretNumber.Visible());
             }
     EXPECT_TRUE(prompts.isEmpty());

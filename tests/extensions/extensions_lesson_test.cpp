@@ -5,6 +5,7 @@
 #include "lessons/core/messages.h"
 #include "lessons/extensions/extensionstable.h"
 #include "lessons/extensions/frmmajminext.h"
+#include "support/lessonkeys.h"
 #include "support/lessontest.h"
 #include "support/soundingnotes.h"
 
@@ -20,19 +21,7 @@ namespace {
 
 using ExtensionsLessonTest = LessonTest<frmMajMinExt>;
 
-const char* const kTypes[5] = {"Major9th", "minor9th", "minor#7th", "minor9th(#7)", "minor11th"};
-
-// The lesson's table as printed: diagram / base fret of each chord type's four forms.
-struct Cell {
-    int id, fret;
-};
-const Cell kTable[5][4] = {
-    {{237, 7}, {238, 2}, {239, 10}, {240, 5}},
-    {{241, 8}, {242, 1}, {243, 8}, {244, 6}},
-    {{245, 8}, {246, 3}, {247, 10}, {248, 4}},
-    {{249, 8}, {250, 1}, {251, 3}, {252, 6}},
-    {{253, 8}, {254, 3}, {255, 10}, {256, 1}},
-};
+using lessonkeys::extensions::kTypes;
 
 TEST_F(ExtensionsLessonTest, OpensWithItsListBothStrumButtonsAndNothingChosen) {
     EXPECT_EQ(w.Caption(), "Major-Minor Extensions");
@@ -71,9 +60,9 @@ TEST_F(ExtensionsLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
             for (int form = 0; form < 4; ++form) {
                 SCOPED_TRACE(testing::Message() << kTypes[type] << " root " << root << " form " << form);
                 show(type, root, form);
-                const Cell c = kTable[type][form];
-                EXPECT_EQ(shownDiagram(w), c.id);
-                EXPECT_EQ(w.lblFretNumber.Caption(), fretCaption(fretAtRoot(c.fret, root)));
+                const lessonkeys::Answer want = lessonkeys::extensions::answer(type, root, form);
+                EXPECT_EQ(shownDiagram(w), want.id);
+                EXPECT_EQ(w.lblFretNumber.Caption(), want.fret);
                 EXPECT_TRUE(w.lblFretNumber.Visible());
                 EXPECT_EQ(w.cmdStrumMe2.Visible(), root < 6);
                 EXPECT_EQ(w.cmdStrumMe3.Visible(), root >= 6);

@@ -4,6 +4,7 @@
 #include "lessons/core/frmprintme.h"
 #include "lessons/core/messages.h"
 #include "lessons/inversions/frminversions.h"
+#include "support/lessonkeys.h"
 #include "support/lessontest.h"
 
 using namespace lessondriver;
@@ -16,8 +17,8 @@ namespace {
 const QString kPickInversion = "You must pick an Inversion";
 const QString kPickRootFirstGroup = "You must pick a ROOT NOTE";
 const QString kPickRootSecondGroup = "You must pick a ROOT NOTE from F#/Gb Through B";
-const QString kNoThirdMajor = "There is no 3rd. Inversion for a Major chord";
-const QString kNoThirdMinor = "There is no 3rd. Inversion for a minor chord";
+const QString kNoThirdMajor = lessonkeys::inversions::kNoThirdMajor;
+const QString kNoThirdMinor = lessonkeys::inversions::kNoThirdMinor;
 
 enum Type { Major, Minor, Major7th, Minor7th, Major6th, Minor6th, Dom7th, HalfDim };
 enum Root { C, Db, D, Eb, E, F, Gb, G, Ab, A, Bb, B };
@@ -25,39 +26,7 @@ enum Root { C, Db, D, Eb, E, F, Gb, G, Ab, A, Bb, B };
 // The inversion is picked as the form.
 using InversionsLessonTest = LessonTest<frmInversions>;
 
-// The lesson's table as printed: (diagram, base fret) by inversion, 0 for no entry.
-struct Row {
-    const char* type;
-    int entry[4][2];
-};
-const Row kRows[] = {
-    {"Major", {{197, 8}, {198, 10}, {199, 1}, {0, 0}}},
-    {"minor", {{105, 8}, {200, 10}, {201, 3}, {0, 0}}},
-    {"Major7th", {{111, 8}, {202, 10}, {203, 1}, {204, 5}}},
-    {"minor7th", {{205, 8}, {206, 10}, {207, 1}, {208, 4}}},
-    {"Major6th", {{206, 7}, {207, 10}, {208, 1}, {205, 5}}},
-    {"minor6th", {{209, 7}, {210, 10}, {211, 1}, {212, 4}}},
-    {"7th", {{213, 8}, {214, 10}, {215, 1}, {216, 5}}},
-    {"minor7th(b5)", {{212, 7}, {209, 10}, {210, 1}, {211, 4}}},
-};
-// The fret label numbers by base fret and root, as the lesson's table prints them.
-struct FretRow {
-    int baseFret;
-    int fret[12];
-};
-const FretRow kFrets[] = {
-    {1, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},  {3, {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1, 2}},
-    {4, {4, 5, 6, 7, 8, 9, 10, 11, 12, 1, 2, 3}},  {5, {5, 6, 7, 8, 9, 10, 11, 12, 1, 2, 3, 4}},
-    {7, {7, 8, 9, 10, 11, 12, 1, 2, 3, 4, 5, 6}},  {8, {8, 9, 10, 11, 12, 1, 2, 3, 4, 5, 6, 7}},
-    {10, {10, 11, 12, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
-};
-
-int fretNumber(int baseFret, int root) {
-    for (const FretRow& r : kFrets)
-        if (r.baseFret == baseFret) return r.fret[root];
-    ADD_FAILURE() << "base fret " << baseFret << " is not in the table";
-    return 0;
-}
+using lessonkeys::inversions::kRows;
 
 TEST_F(InversionsLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
     ASSERT_EQ(w.lstChordType.ListCount(), 8);
@@ -69,8 +38,9 @@ TEST_F(InversionsLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
                 if (!kRows[t].entry[inv][0]) continue;  // the third-inversion message, tested below
                 SCOPED_TRACE(testing::Message() << kRows[t].type << " root " << root << " inversion " << inv);
                 show(t, root, inv);
-                EXPECT_EQ(shownDiagram(w), kRows[t].entry[inv][0]);
-                EXPECT_EQ(w.lblFretNumber.Caption(), fretCaption(fretNumber(kRows[t].entry[inv][1], root)));
+                const lessonkeys::Answer want = lessonkeys::inversions::answer(t, root, inv);
+                EXPECT_EQ(shownDiagram(w), want.id);
+                EXPECT_EQ(w.lblFretNumber.Caption(), want.fret);
                 EXPECT_TRUE(w.lblFretNumber.Visible());
                 ++shown;
             }

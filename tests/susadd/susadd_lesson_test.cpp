@@ -5,6 +5,7 @@
 #include "lessons/core/messages.h"
 #include "lessons/susadd/frmsusadd.h"
 #include "lessons/susadd/susaddtable.h"
+#include "support/lessonkeys.h"
 #include "support/lessontest.h"
 #include "support/soundingnotes.h"
 
@@ -19,30 +20,7 @@ namespace {
 
 using SusAddLessonTest = LessonTest<frmSusAdd>;
 
-const char* const kTypes[6] = {"Suspended 2nd",     "Suspended 4th",     "Add 9th",
-                               "Major 6th add 9th", "minor 6th add 9th", "Dominant 7th Suspended"};
-
-// The lesson's tables as printed: form 1 of the first three chord types per root (diagram,
-// fret), and diagram / base fret of every movable form (0 where form 1 is per root).
-struct Cell {
-    int id, fret;
-};
-const Cell kForm1[3][12] = {
-    {{317, 1}, {322, 1}, {318, 1}, {323, 1}, {319, 1}, {320, 1}, {324, 1}, {321, 1}, {325, 1}, {315, 1}, {326, 1}, {316, 1}},
-    {{291, 1}, {293, 1}, {292, 1}, {294, 1}, {295, 1}, {296, 3}, {296, 4}, {297, 1}, {298, 1}, {299, 1}, {300, 1}, {300, 2}},
-    {{332, 1}, {335, 1}, {333, 1}, {335, 3}, {334, 1}, {335, 5}, {339, 1}, {336, 1}, {338, 1}, {330, 1}, {337, 1}, {331, 1}},
-};
-const Cell kMovable[6][4] = {
-    {{0, 0}, {312, 7}, {313, 3}, {314, 10}},   {{0, 0}, {288, 8}, {289, 3}, {290, 8}},
-    {{0, 0}, {327, 8}, {328, 3}, {329, 8}},    {{304, 5}, {305, 2}, {306, 9}, {307, 7}},
-    {{308, 8}, {309, 1}, {310, 8}, {311, 6}},  {{276, 8}, {301, 3}, {302, 10}, {303, 1}},
-};
-
-Cell expected(int type, int root, int form) {
-    if (type < 3 && form == 0) return kForm1[type][root];
-    const Cell m = kMovable[type][form];
-    return {m.id, fretAtRoot(m.fret, root)};
-}
+using lessonkeys::susadd::kTypes;
 
 TEST_F(SusAddLessonTest, OpensWithItsListBothStrumButtonsAndNothingChosen) {
     EXPECT_EQ(w.Caption(), "Suspended - Add Chords");
@@ -83,9 +61,9 @@ TEST_F(SusAddLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
             for (int form = 0; form < 4; ++form) {
                 SCOPED_TRACE(testing::Message() << kTypes[type] << " root " << root << " form " << form);
                 show(type, root, form);
-                const Cell c = expected(type, root, form);
-                EXPECT_EQ(shownDiagram(w), c.id);
-                EXPECT_EQ(w.lblFretNumber.Caption(), fretCaption(c.fret));
+                const lessonkeys::Answer want = lessonkeys::susadd::answer(type, root, form);
+                EXPECT_EQ(shownDiagram(w), want.id);
+                EXPECT_EQ(w.lblFretNumber.Caption(), want.fret);
                 EXPECT_TRUE(w.lblFretNumber.Visible());
                 // Only the button of the root's group is there to press.
                 EXPECT_EQ(w.cmdStrumMe.Visible(), root < 6);
