@@ -100,9 +100,12 @@ QSet<QString> possiblePrompts() {
                        lessons::kUnexpectedError};
     for (const auto& [name, prompts] : ownPrompts())
         for (const QString& prompt : prompts) p << prompt;
+    // The lessons' referrals and checks, as their own tables give them.
     for (lessons::LessonWindow* w : allLessonWindows())
-        for (const lessons::ChordTypeRecord& rec : w->design().table)
-            if (rec.referral) p << QString::fromUtf8(rec.referral);
+        for (int type = 0; type < static_cast<int>(w->design().chordTypes.size()); ++type)
+            for (int form = 0; form < 4; ++form)
+                if (const auto a = lessonkeys::answer(QString::fromLatin1(w->Name()), type, 0, form); a && !a->message.isEmpty())
+                    p << a->message;
     return p;
 }
 
