@@ -2,13 +2,13 @@
 // boxes) over every window the main window reaches, checking after each event what must
 // always hold. A failure names its seed; STRUMVANE_SEED=<n> replays that seed alone and
 // STRUMVANE_EVENTS=<n> changes the number of events per seed.
-#include "app/chordsymboltable.h"
 #include "app/frmmain.h"
 #include "app/lessonlist.h"
 #include "lessons/core/lessonwindow.h"
 #include "lessons/core/messages.h"
 #include "runtime/app.h"
 #include "runtime/printer.h"
+#include "app/chordsymbolrows.h"
 #include "support/lessonkeys.h"
 #include "support/uitest.h"
 
@@ -47,7 +47,7 @@ namespace {
 const std::map<QString, QStringList>& ownPrompts() {
     static const std::map<QString, QStringList> table = [] {
         QStringList symbolsPage = {QStringLiteral("Choose a chord type from the dropdown list")};
-        for (const symbols::ChordSymbolRow& row : symbols::chordSymbolTable())
+        for (const chordsymbolrows::Row& row : chordsymbolrows::kRows)
             if (row.message) symbolsPage << QString::fromUtf8(row.message);
         return std::map<QString, QStringList>{
             {"frmMain", {}},
