@@ -32,6 +32,7 @@ protected:
         instance<frmMain>().Show();
         click(instance<frmMain>(), "cmdChordSymbols");
         settle();
+        ASSERT_TRUE(page.isLoaded());
     }
 
     QComboBox* combo() { return static_cast<QComboBox*>(widget(page, "cmbChordType")); }
