@@ -1,6 +1,5 @@
 // The diminished and augmented lesson: its 240 keys, the "Half Diminished" referral, the
 // two root groups and the notes its diagrams sound.
-#include "app/frmmain.h"
 #include "lessons/core/frmprintme.h"
 #include "lessons/core/messages.h"
 #include "lessons/dimaug/frmdimaug.h"
@@ -9,7 +8,6 @@
 #include "support/lessontest.h"
 #include "support/soundingnotes.h"
 
-#include <functional>
 #include <set>
 
 using namespace lessondriver;
@@ -17,7 +15,6 @@ using lessons::kNothingToPrint;
 using lessons::kPickForm;
 using lessons::kPickRoot;
 using lessons::kSelectChordType;
-using lessons::kUnexpectedError;
 
 namespace {
 
@@ -149,52 +146,6 @@ TEST_F(DimAugLessonTest, RootGroupSwitchShowsOnlyTheChosenRootsButton) {
     EXPECT_EQ(w.lblFretNumber.Caption(), "11th Fret");
 }
 
-TEST_F(DimAugLessonTest, AStrumHandlerFindsNoRowForTheOtherGroupsRoot) {
-    const struct {
-        void (frmDimAug::*handler)();
-        int foreignRoot;
-    } cases[] = {{&frmDimAug::cmdStrumMe_Click, 6}, {&frmDimAug::cmdStrumMe2_Click, 5}};
-    for (const auto& c : cases) {
-        pickChordType(w, 1);
-        pickRoot(w, c.foreignRoot);
-        pickForm(w, 2);
-        std::invoke(c.handler, w);
-        EXPECT_TRUE(w.imgChord.Visible());
-        EXPECT_TRUE(w.imgChord.Picture().isEmpty());
-        EXPECT_EQ(w.lblFretNumber.Caption(), "");
-        EXPECT_TRUE(prompts.isEmpty());
-        pickChordType(w, 5);
-        std::invoke(c.handler, w);
-        EXPECT_EQ(prompts, QStringList({kHalfDiminished}));
-        prompts.clear();
-    }
-}
-
-TEST_F(DimAugLessonTest, AMissingDiagramIsTrappedAndKeepsWhatWasShown) {
-    show(2, 9, 1);  // 226 at "11th Fret"
-    ASSERT_EQ(shownDiagram(w), 226);
-    rt::setMissingResourceForTests(226);
-    strum(w);
-    EXPECT_EQ(prompts, QStringList({kUnexpectedError}));
-    EXPECT_TRUE(w.imgChord.Visible());
-    EXPECT_EQ(w.imgChord.Picture().resourceId(), 226);
-    EXPECT_EQ(w.lblFretNumber.Caption(), "11th Fret");
-}
-
-TEST_F(DimAugLessonTest, PrintsTheShownChordTwiceIntoOnePreview) {
-    show(1, 10, 1);  // A#/Bb Dominant 7th(#5) form 2: 222 at "1st Fret"
-    click(w, "cmdPrint");
-    auto& preview = rt::instance<frmPrintMe>();
-    ASSERT_TRUE(preview.isLoaded());
-    EXPECT_EQ(preview.Image1.Picture().resourceId(), 222);
-    EXPECT_EQ(preview.Label1.Caption(), "1st Fret");
-    EXPECT_EQ(preview.Label2.Caption(), "A#/Bb Dominant 7th(#5)");
-    click(w, "cmdPrint");
-    EXPECT_EQ(rt::Forms().size(), 2u);
-    EXPECT_EQ(preview.Label2.Caption(), "A#/Bb Dominant 7th(#5)");
-    EXPECT_TRUE(prompts.isEmpty());
-}
-
 TEST_F(DimAugLessonTest, MoreOnDimAndAugOpensOnePageThatOutlivesTheLesson) {
     auto& page = rt::instance<frmSymmetric>();
     click(w, "cmdMoreDim");
@@ -219,21 +170,6 @@ TEST_F(DimAugLessonTest, MoreOnDimAndAugOpensOnePageThatOutlivesTheLesson) {
     EXPECT_EQ(w.pickedRoot(), -1);
     EXPECT_EQ(buttons(), "1");
     EXPECT_EQ(w.defaultButton(), nullptr);
-}
-
-TEST_F(DimAugLessonTest, TheMainWindowOpensItFromItsButtonAndBothMenuItems) {
-    w.Unload();
-    auto& main = rt::instance<frmMain>();
-    main.Show();
-    main.cmdAugDim.click();
-    EXPECT_TRUE(w.isLoaded());
-    w.Unload();
-    main.mnuDiminished.trigger();
-    EXPECT_TRUE(w.isLoaded());
-    w.Unload();
-    main.mnuAugmented.trigger();
-    EXPECT_TRUE(w.isLoaded());
-    EXPECT_EQ(w.lstChordType.ListCount(), 6);
 }
 
 // The intervals as semitones above the root.

@@ -1,15 +1,12 @@
 // The dominant chords lesson: its 432 keys, the six referral messages, the three root
 // groups and the notes its diagrams sound.
-#include "app/frmmain.h"
 #include "diagrams/fingering.h"
-#include "lessons/core/frmprintme.h"
 #include "lessons/core/messages.h"
 #include "lessons/dominant/frmdominant.h"
 #include "support/lessonkeys.h"
 #include "support/lessontest.h"
 #include "support/soundingnotes.h"
 
-#include <functional>
 #include <map>
 #include <set>
 #include <vector>
@@ -19,7 +16,6 @@ using lessons::kNothingToPrint;
 using lessons::kPickForm;
 using lessons::kPickRoot;
 using lessons::kSelectChordType;
-using lessons::kUnexpectedError;
 
 namespace {
 
@@ -169,86 +165,6 @@ TEST_F(DominantLessonTest, EnterRunsTheStrumHandlerOfTheChosenRootsGroup) {
         EXPECT_EQ(w.lblFretNumber.Caption(), fretCaption(fretAtRoot(3, root)));
     }
     EXPECT_TRUE(prompts.isEmpty());
-}
-
-TEST_F(DominantLessonTest, AStrumHandlerFindsNoRowForAnotherGroupsRoot) {
-    // Not reachable through the window, whose switch shows only the group's own button.
-    using Handler = void (frmDominant::*)();
-    const struct {
-        Handler handler;
-        int foreignRoot;
-    } cases[] = {{&frmDominant::cmdStrumMe_Click, 4}, {&frmDominant::cmdStrumMe2_Click, 0},
-                 {&frmDominant::cmdStrumMe2_Click, 8}, {&frmDominant::cmdStrumMe3_Click, 7}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "root " << c.foreignRoot);
-        pickChordType(w, 6);
-        pickRoot(w, c.foreignRoot);
-        pickForm(w, 0);
-        std::invoke(c.handler, w);
-        EXPECT_TRUE(w.imgChord.Visible());
-        EXPECT_TRUE(w.imgChord.Picture().isEmpty());
-        EXPECT_EQ(w.lblFretNumber.Caption(), "");
-        EXPECT_TRUE(prompts.isEmpty());
-        // A referral type still gets its message.
-        pickChordType(w, 9);
-        std::invoke(c.handler, w);
-        EXPECT_EQ(prompts, QStringList({"Please refer to Dominant 9th(b5) chords"}));
-        prompts.clear();
-    }
-}
-
-TEST_F(DominantLessonTest, AMissingDiagramIsTrappedAndKeepsWhatWasShown) {
-    show(5, 8, 0);  // 264 at "4th Fret"
-    ASSERT_EQ(shownDiagram(w), 264);
-    rt::setMissingResourceForTests(264);
-    w.cmdStrumMe3_Click();
-    EXPECT_EQ(prompts, QStringList({kUnexpectedError}));
-    EXPECT_TRUE(w.imgChord.Visible());
-    EXPECT_EQ(w.imgChord.Picture().resourceId(), 264);
-    EXPECT_EQ(w.lblFretNumber.Caption(), "4th Fret");
-
-    prompts.clear();
-    pickForm(w, 1);  // cleared, then the failure leaves the picture visible and empty
-    rt::setMissingResourceForTests(265);
-    strum(w);
-    EXPECT_EQ(prompts, QStringList({kUnexpectedError}));
-    EXPECT_TRUE(w.imgChord.Visible());
-    EXPECT_TRUE(w.imgChord.Picture().isEmpty());
-}
-
-TEST_F(DominantLessonTest, PrintsTheShownChordAndExitStartsAfresh) {
-    show(13, 10, 2);  // A#/Bb Dominant 13th(b9)(b5) form 3: 286 at "1st Fret"
-    click(w, "cmdPrint");
-    auto& preview = rt::instance<frmPrintMe>();
-    ASSERT_TRUE(preview.isLoaded());
-    EXPECT_EQ(preview.Image1.Picture().resourceId(), 286);
-    EXPECT_EQ(preview.Label1.Caption(), "1st Fret");
-    EXPECT_EQ(preview.Label2.Caption(), "A#/Bb Dominant 13th(b9)(b5)");
-
-    click(w, "cmdExit");
-    settle();
-    EXPECT_FALSE(w.isLoaded());
-    EXPECT_TRUE(preview.isLoaded());
-    w.Show();
-    EXPECT_EQ(w.lstChordType.ListCount(), 15);
-    EXPECT_EQ(w.pickedRoot(), -1);
-    EXPECT_EQ(buttons(), "1*23");
-    EXPECT_FALSE(w.imgChord.Visible());
-}
-
-TEST_F(DominantLessonTest, TheMainWindowOpensItFromItsButtonAndMenuItem) {
-    w.Unload();
-    auto& main = rt::instance<frmMain>();
-    main.Show();
-    main.Command3.click();
-    ASSERT_TRUE(w.isLoaded());
-    show(1, 0, 0);
-    main.mnuExtAlt.trigger();  // already open: brought up, not reloaded
-    EXPECT_EQ(shownDiagram(w), 257);
-    w.Unload();
-    main.mnuExtAlt.trigger();
-    EXPECT_TRUE(w.isLoaded());
-    EXPECT_EQ(w.lstChordType.ListCount(), 15);
 }
 
 // Intervals are semitones above the root, 0 to 11.

@@ -1,7 +1,5 @@
 // The major and minor extensions lesson: its 240 keys, the two root groups with their
 // stacked Strum buttons, the choice checks, and what its diagrams sound.
-#include "app/frmmain.h"
-#include "lessons/core/frmprintme.h"
 #include "lessons/core/messages.h"
 #include "lessons/extensions/extensionstable.h"
 #include "lessons/extensions/frmmajminext.h"
@@ -149,71 +147,6 @@ TEST_F(ExtensionsLessonTest, PicksClearTheDiagramAndKeepTheChoices) {
     }
     click(w, "cmdPrint");
     EXPECT_EQ(prompts, QStringList({lessons::kNothingToPrint}));
-}
-
-TEST_F(ExtensionsLessonTest, AHandlerOutsideItsRootGroupOnlyMakesThePictureVisible) {
-    for (int root : {3, 9}) {
-        show(0, root, 0);
-        pickForm(w, 1);  // cleared
-        if (root < 6)
-            w.cmdStrumMe3_Click();
-        else
-            w.cmdStrumMe2_Click();
-        EXPECT_TRUE(w.imgChord.Visible());
-        EXPECT_TRUE(w.imgChord.Picture().isEmpty());
-        EXPECT_EQ(w.lblFretNumber.Caption(), "");
-    }
-    EXPECT_TRUE(prompts.isEmpty());
-}
-
-TEST_F(ExtensionsLessonTest, AFailingDiagramShowsTheUnexpectedErrorAndKeepsThePictureVisible) {
-    pickChordType(w, 2);
-    pickRoot(w, 4);
-    pickForm(w, 3);
-    rt::setMissingResourceForTests(248);
-    strum(w);
-    EXPECT_EQ(prompts, QStringList({lessons::kUnexpectedError}));
-    EXPECT_TRUE(w.imgChord.Visible());
-    EXPECT_TRUE(w.imgChord.Picture().isEmpty());
-    EXPECT_EQ(w.lblFretNumber.Caption(), "");
-}
-
-TEST_F(ExtensionsLessonTest, PrintAndExit) {
-    show(4, 10, 2);  // A#/Bb minor11th form 3
-    click(w, "cmdPrint");
-    auto& preview = rt::instance<frmPrintMe>();
-    ASSERT_TRUE(preview.isLoaded());
-    EXPECT_EQ(preview.Image1.Picture().resourceId(), 255);
-    EXPECT_EQ(preview.Label1.Caption(), "8th Fret");
-    EXPECT_EQ(preview.Label2.Caption(), "A#/Bb minor11th");
-
-    click(w, "cmdExit");
-    settle();
-    EXPECT_FALSE(w.isLoaded());
-    EXPECT_TRUE(preview.isLoaded());
-    w.Show();
-    EXPECT_EQ(w.lstChordType.ListCount(), 5);  // refilled once, not doubled
-    EXPECT_EQ(w.pickedRoot(), -1);
-    EXPECT_FALSE(w.imgChord.Visible());
-    EXPECT_TRUE(w.cmdStrumMe2.Visible());
-    EXPECT_TRUE(w.cmdStrumMe3.Visible());
-    EXPECT_TRUE(w.cmdStrumMe2.Default());
-    EXPECT_TRUE(prompts.isEmpty());
-}
-
-TEST_F(ExtensionsLessonTest, TheMainWindowOpensItFromItsButtonAndBothMenuItems) {
-    w.Unload();
-    auto& main = rt::instance<frmMain>();
-    main.Show();
-    main.Command4.click();
-    EXPECT_TRUE(w.isLoaded());
-    show(0, 0, 0);
-    main.mnuExtensions1.trigger();  // already open: brought up, not reloaded
-    EXPECT_EQ(shownDiagram(w), 237);
-    w.Unload();
-    main.mnuExtensions2.trigger();
-    EXPECT_TRUE(w.isLoaded());
-    EXPECT_EQ(w.lstChordType.ListCount(), 5);
 }
 
 TEST(ExtensionsTable, KeysAreExactTexts) {

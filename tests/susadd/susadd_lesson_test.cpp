@@ -1,7 +1,5 @@
 // The suspended and added-note lesson: its 288 keys, the two root groups with their stacked
 // Strum buttons, the choice checks, and what its diagrams sound.
-#include "app/frmmain.h"
-#include "lessons/core/frmprintme.h"
 #include "lessons/core/messages.h"
 #include "lessons/susadd/frmsusadd.h"
 #include "lessons/susadd/susaddtable.h"
@@ -141,81 +139,6 @@ TEST_F(SusAddLessonTest, RootGroupSwitchShowsOneButtonAndEnterPressesIt) {
         EXPECT_EQ(w.lblFretNumber.Caption(), s.fret);
     }
     EXPECT_TRUE(prompts.isEmpty());
-}
-
-TEST_F(SusAddLessonTest, AHandlerOutsideItsRootGroupOnlyMakesThePictureVisible) {
-    for (int root : {7, 2}) {
-        show(0, root, 0);
-        pickForm(w, 1);  // cleared
-        if (root >= 6)
-            w.cmdStrumMe_Click();
-        else
-            w.cmdStrumMe2_Click();
-        EXPECT_TRUE(w.imgChord.Visible());
-        EXPECT_TRUE(w.imgChord.Picture().isEmpty());
-        EXPECT_EQ(w.lblFretNumber.Caption(), "");
-    }
-    EXPECT_TRUE(prompts.isEmpty());
-}
-
-TEST_F(SusAddLessonTest, AFailingDiagramShowsTheUnexpectedErrorOnceAndKeepsWhatWasChanged) {
-    show(3, 0, 1);  // C Major 6th add 9th form 2: 305 at "2nd Fret"
-    ASSERT_EQ(shownDiagram(w), 305);
-    rt::setMissingResourceForTests(305);
-    strum(w);
-    EXPECT_EQ(prompts, QStringList({lessons::kUnexpectedError}));
-    EXPECT_TRUE(w.imgChord.Visible());
-    EXPECT_EQ(w.imgChord.Picture().resourceId(), 305);  // the earlier picture stays
-    EXPECT_EQ(w.lblFretNumber.Caption(), "2nd Fret");
-
-    pickRoot(w, 7);  // cleared, then the look-up fails again for G
-    strum(w);
-    EXPECT_EQ(prompts.size(), 2);
-    EXPECT_TRUE(w.imgChord.Visible());
-    EXPECT_TRUE(w.imgChord.Picture().isEmpty());
-    EXPECT_EQ(w.lblFretNumber.Caption(), "");
-}
-
-TEST_F(SusAddLessonTest, PrintAndExit) {
-    show(2, 2, 0);  // D Add 9th form 1
-    click(w, "cmdPrint");
-    auto& preview = rt::instance<frmPrintMe>();
-    ASSERT_TRUE(preview.isLoaded());
-    EXPECT_EQ(preview.Image1.Picture().resourceId(), 333);
-    EXPECT_EQ(preview.Label1.Caption(), "1st Fret");
-    EXPECT_EQ(preview.Label2.Caption(), "D Add 9th");
-    pickChordType(w, 0);
-    click(w, "cmdPrint");
-    EXPECT_EQ(prompts, QStringList({lessons::kNothingToPrint}));
-
-    // Exit closes only this window; opened again it starts afresh.
-    show(5, 9, 2);
-    click(w, "cmdExit");
-    settle();
-    EXPECT_FALSE(w.isLoaded());
-    EXPECT_TRUE(preview.isLoaded());
-    w.Show();
-    EXPECT_EQ(w.lstChordType.ListCount(), 6);
-    EXPECT_EQ(w.pickedRoot(), -1);
-    EXPECT_FALSE(w.imgChord.Visible());
-    EXPECT_TRUE(w.cmdStrumMe.Visible());
-    EXPECT_TRUE(w.cmdStrumMe2.Visible());
-    EXPECT_TRUE(w.cmdStrumMe.Default());
-}
-
-TEST_F(SusAddLessonTest, TheMainWindowOpensItFromItsButtonAndBothMenuItems) {
-    w.Unload();
-    auto& main = rt::instance<frmMain>();
-    main.Show();
-    main.Command2.click();
-    EXPECT_TRUE(w.isLoaded());
-    show(0, 0, 0);
-    main.mnuSuspended.trigger();  // already open: brought up, not reloaded
-    EXPECT_EQ(shownDiagram(w), 317);
-    w.Unload();
-    main.mnuAdd.trigger();
-    EXPECT_TRUE(w.isLoaded());
-    EXPECT_EQ(w.lstChordType.ListCount(), 6);
 }
 
 TEST(SusAddTable, KeysAreExactTexts) {
