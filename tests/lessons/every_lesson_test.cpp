@@ -13,8 +13,8 @@
 #include "lessons/seventh/frm7thtype.h"
 #include "lessons/susadd/frmsusadd.h"
 #include "runtime/picture.h"
-#include "support/lessondriver.h"
 #include "support/lessonkeys.h"
+#include "support/lessontest.h"
 
 #include <vector>
 
@@ -95,21 +95,15 @@ const Lesson kLessons[] = {
       {[] { rt::instance<frmDimAug>().cmdStrumMe2_Click(); }, {1, 5, 2}, nullptr, 5, lessonkeys::dimaug::kHalfDiminished}}},
 };
 
-class EveryLesson : public UiTest, public ::testing::WithParamInterface<const Lesson*> {
+class EveryLesson : public LessonTest<lessons::LessonWindow>, public ::testing::WithParamInterface<const Lesson*> {
 protected:
+    EveryLesson() : LessonTest(GetParam()->window()) {}
+
     const Lesson& lesson = *GetParam();
-    lessons::LessonWindow& w = lesson.window();
     frmPrintMe& preview = rt::instance<frmPrintMe>();
 
-    void SetUp() override {
-        UiTest::SetUp();
-        w.Show();
-    }
-    void TearDown() override {
-        rt::setMissingResourceForTests(0);
-        UiTest::TearDown();
-    }
-    void show(const Key& k) { lessondriver::show(w, k.type, k.root, k.form); }
+    using LessonTest::show;
+    void show(const Key& k) { show(k.type, k.root, k.form); }
     lessonkeys::Answer answer(const Key& k) const {
         const auto a = lessonkeys::answer(QString::fromLatin1(w.Name()), k.type, k.root, k.form);
         return a ? *a : lessonkeys::Answer{};
