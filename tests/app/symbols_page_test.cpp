@@ -1,10 +1,10 @@
 // The chord symbols page driven through its real widgets: picking and typing chord types,
 // the two messages, Enter and the default button, and the instance model.
-#include "app/chordsymboltable.h"
 #include "app/frmmain.h"
 #include "app/frmothersymbols.h"
 #include "app/frmsymbols.h"
 #include "app/windows.h"
+#include "chordsymbolrows.h"
 #include "support/uitest.h"
 
 #include <QComboBox>
@@ -32,6 +32,7 @@ protected:
         instance<frmMain>().Show();
         click(instance<frmMain>(), "cmdChordSymbols");
         settle();
+        ASSERT_TRUE(page.isLoaded());
     }
 
     QComboBox* combo() { return static_cast<QComboBox*>(widget(page, "cmbChordType")); }
@@ -78,7 +79,7 @@ TEST_F(SymbolsPageTest, OpensAsDesigned) {
 
     // The list in table order, unsorted.
     ASSERT_EQ(page.cmbChordType.ListCount(), 36);
-    for (int i = 0; i < 36; ++i) EXPECT_EQ(page.cmbChordType.List(i), symbols::chordSymbolTable()[i].chordType);
+    for (int i = 0; i < 36; ++i) EXPECT_EQ(page.cmbChordType.List(i), chordsymbolrows::kRows[i].chordType) << "position " << i;
 
     // The focus starts on "Other Symbols", then the combo box, then "Show Symbols".
     EXPECT_EQ(focusName(page), "cmdOthersymbols");
@@ -90,7 +91,7 @@ TEST_F(SymbolsPageTest, OpensAsDesigned) {
 
 TEST_F(SymbolsPageTest, EveryEntryPickedFromTheListGivesItsRow) {
     combo()->setFocus(Qt::OtherFocusReason);
-    for (const auto& row : symbols::chordSymbolTable()) {
+    for (const chordsymbolrows::Row& row : chordsymbolrows::kRows) {
         SCOPED_TRACE(row.chordType);
         const QString before = page.lblSymbol.Caption();
         key(page, Qt::Key_Down);  // the next entry

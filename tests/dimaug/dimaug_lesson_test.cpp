@@ -1,14 +1,13 @@
 // The diminished and augmented lesson: its 240 keys, the "Half Diminished" referral, the
 // two root groups and the notes its diagrams sound.
-#include "app/frmmain.h"
 #include "lessons/core/frmprintme.h"
 #include "lessons/core/messages.h"
 #include "lessons/dimaug/frmdimaug.h"
 #include "lessons/dimaug/frmsymmetric.h"
+#include "support/lessonkeys.h"
 #include "support/lessontest.h"
 #include "support/soundingnotes.h"
 
-#include <functional>
 #include <set>
 
 using namespace lessondriver;
@@ -16,11 +15,10 @@ using lessons::kNothingToPrint;
 using lessons::kPickForm;
 using lessons::kPickRoot;
 using lessons::kSelectChordType;
-using lessons::kUnexpectedError;
 
 namespace {
 
-const QString kHalfDiminished = "Please refer to minor7th(b5) chords under 7th Type Chords";
+const QString kHalfDiminished = lessonkeys::dimaug::kHalfDiminished;
 
 class DimAugLessonTest : public LessonTest<frmDimAug> {
 protected:
@@ -28,16 +26,8 @@ protected:
     QString buttons() const { return visibleStrumButtons({&w.cmdStrumMe, &w.cmdStrumMe2}); }
 };
 
-const char* const kList[6] = {"Augmented", "Dominant 7th(#5)", "Dominant 9th(#5)", "Dominant 7th(b9)(#5)", "Diminished", "Half Diminished"};
-
-// The lesson table as printed: (diagram id, base fret) of forms 1 to 4.
-const int kCells[5][4][2] = {
-    {{217, 8}, {218, 1}, {219, 3}, {220, 8}},
-    {{221, 8}, {222, 3}, {223, 10}, {224, 1}},
-    {{225, 8}, {226, 2}, {227, 9}, {228, 1}},
-    {{229, 8}, {230, 2}, {231, 9}, {232, 6}},
-    {{233, 7}, {234, 2}, {235, 10}, {236, 5}},
-};
+using lessonkeys::dimaug::kCells;
+using lessonkeys::dimaug::kList;
 
 TEST_F(DimAugLessonTest, OpensWithItsSixTypesAndNoDefaultButton) {
     EXPECT_EQ(w.Caption(), "Augmented and Diminished chords");
@@ -81,8 +71,9 @@ TEST_F(DimAugLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
             for (int form = 0; form < 4; ++form) {
                 SCOPED_TRACE(testing::Message() << kList[type] << " root " << root << " form " << form);
                 show(type, root, form);
-                EXPECT_EQ(shownDiagram(w), kCells[type][form][0]);
-                EXPECT_EQ(w.lblFretNumber.Caption(), fretCaption(fretAtRoot(kCells[type][form][1], root)));
+                const lessonkeys::Answer want = lessonkeys::dimaug::answer(type, root, form);
+                EXPECT_EQ(shownDiagram(w), want.id);
+                EXPECT_EQ(w.lblFretNumber.Caption(), want.fret);
                 EXPECT_TRUE(w.lblFretNumber.Visible());
             }
     EXPECT_TRUE(prompts.isEmpty());
@@ -155,52 +146,6 @@ TEST_F(DimAugLessonTest, RootGroupSwitchShowsOnlyTheChosenRootsButton) {
     EXPECT_EQ(w.lblFretNumber.Caption(), "11th Fret");
 }
 
-TEST_F(DimAugLessonTest, AStrumHandlerFindsNoRowForTheOtherGroupsRoot) {
-    const struct {
-        void (frmDimAug::*handler)();
-        int foreignRoot;
-    } cases[] = {{&frmDimAug::cmdStrumMe_Click, 6}, {&frmDimAug::cmdStrumMe2_Click, 5}};
-    for (const auto& c : cases) {
-        pickChordType(w, 1);
-        pickRoot(w, c.foreignRoot);
-        pickForm(w, 2);
-        std::invoke(c.handler, w);
-        EXPECT_TRUE(w.imgChord.Visible());
-        EXPECT_TRUE(w.imgChord.Picture().isEmpty());
-        EXPECT_EQ(w.lblFretNumber.Caption(), "");
-        EXPECT_TRUE(prompts.isEmpty());
-        pickChordType(w, 5);
-        std::invoke(c.handler, w);
-        EXPECT_EQ(prompts, QStringList({kHalfDiminished}));
-        prompts.clear();
-    }
-}
-
-TEST_F(DimAugLessonTest, AMissingDiagramIsTrappedAndKeepsWhatWasShown) {
-    show(2, 9, 1);  // 226 at "11th Fret"
-    ASSERT_EQ(shownDiagram(w), 226);
-    rt::setMissingResourceForTests(226);
-    strum(w);
-    EXPECT_EQ(prompts, QStringList({kUnexpectedError}));
-    EXPECT_TRUE(w.imgChord.Visible());
-    EXPECT_EQ(w.imgChord.Picture().resourceId(), 226);
-    EXPECT_EQ(w.lblFretNumber.Caption(), "11th Fret");
-}
-
-TEST_F(DimAugLessonTest, PrintsTheShownChordTwiceIntoOnePreview) {
-    show(1, 10, 1);  // A#/Bb Dominant 7th(#5) form 2: 222 at "1st Fret"
-    click(w, "cmdPrint");
-    auto& preview = rt::instance<frmPrintMe>();
-    ASSERT_TRUE(preview.isLoaded());
-    EXPECT_EQ(preview.Image1.Picture().resourceId(), 222);
-    EXPECT_EQ(preview.Label1.Caption(), "1st Fret");
-    EXPECT_EQ(preview.Label2.Caption(), "A#/Bb Dominant 7th(#5)");
-    click(w, "cmdPrint");
-    EXPECT_EQ(rt::Forms().size(), 2u);
-    EXPECT_EQ(preview.Label2.Caption(), "A#/Bb Dominant 7th(#5)");
-    EXPECT_TRUE(prompts.isEmpty());
-}
-
 TEST_F(DimAugLessonTest, MoreOnDimAndAugOpensOnePageThatOutlivesTheLesson) {
     auto& page = rt::instance<frmSymmetric>();
     click(w, "cmdMoreDim");
@@ -225,21 +170,6 @@ TEST_F(DimAugLessonTest, MoreOnDimAndAugOpensOnePageThatOutlivesTheLesson) {
     EXPECT_EQ(w.pickedRoot(), -1);
     EXPECT_EQ(buttons(), "1");
     EXPECT_EQ(w.defaultButton(), nullptr);
-}
-
-TEST_F(DimAugLessonTest, TheMainWindowOpensItFromItsButtonAndBothMenuItems) {
-    w.Unload();
-    auto& main = rt::instance<frmMain>();
-    main.Show();
-    main.cmdAugDim.click();
-    EXPECT_TRUE(w.isLoaded());
-    w.Unload();
-    main.mnuDiminished.trigger();
-    EXPECT_TRUE(w.isLoaded());
-    w.Unload();
-    main.mnuAugmented.trigger();
-    EXPECT_TRUE(w.isLoaded());
-    EXPECT_EQ(w.lstChordType.ListCount(), 6);
 }
 
 // The intervals as semitones above the root.

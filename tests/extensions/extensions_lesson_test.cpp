@@ -1,10 +1,9 @@
 // The major and minor extensions lesson: its 240 keys, the two root groups with their
 // stacked Strum buttons, the choice checks, and what its diagrams sound.
-#include "app/frmmain.h"
-#include "lessons/core/frmprintme.h"
 #include "lessons/core/messages.h"
 #include "lessons/extensions/extensionstable.h"
 #include "lessons/extensions/frmmajminext.h"
+#include "support/lessonkeys.h"
 #include "support/lessontest.h"
 #include "support/soundingnotes.h"
 
@@ -20,19 +19,7 @@ namespace {
 
 using ExtensionsLessonTest = LessonTest<frmMajMinExt>;
 
-const char* const kTypes[5] = {"Major9th", "minor9th", "minor#7th", "minor9th(#7)", "minor11th"};
-
-// The lesson's table as printed: diagram / base fret of each chord type's four forms.
-struct Cell {
-    int id, fret;
-};
-const Cell kTable[5][4] = {
-    {{237, 7}, {238, 2}, {239, 10}, {240, 5}},
-    {{241, 8}, {242, 1}, {243, 8}, {244, 6}},
-    {{245, 8}, {246, 3}, {247, 10}, {248, 4}},
-    {{249, 8}, {250, 1}, {251, 3}, {252, 6}},
-    {{253, 8}, {254, 3}, {255, 10}, {256, 1}},
-};
+using lessonkeys::extensions::kTypes;
 
 TEST_F(ExtensionsLessonTest, OpensWithItsListBothStrumButtonsAndNothingChosen) {
     EXPECT_EQ(w.Caption(), "Major-Minor Extensions");
@@ -71,9 +58,9 @@ TEST_F(ExtensionsLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
             for (int form = 0; form < 4; ++form) {
                 SCOPED_TRACE(testing::Message() << kTypes[type] << " root " << root << " form " << form);
                 show(type, root, form);
-                const Cell c = kTable[type][form];
-                EXPECT_EQ(shownDiagram(w), c.id);
-                EXPECT_EQ(w.lblFretNumber.Caption(), fretCaption(fretAtRoot(c.fret, root)));
+                const lessonkeys::Answer want = lessonkeys::extensions::answer(type, root, form);
+                EXPECT_EQ(shownDiagram(w), want.id);
+                EXPECT_EQ(w.lblFretNumber.Caption(), want.fret);
                 EXPECT_TRUE(w.lblFretNumber.Visible());
                 EXPECT_EQ(w.cmdStrumMe2.Visible(), root < 6);
                 EXPECT_EQ(w.cmdStrumMe3.Visible(), root >= 6);
@@ -160,71 +147,6 @@ TEST_F(ExtensionsLessonTest, PicksClearTheDiagramAndKeepTheChoices) {
     }
     click(w, "cmdPrint");
     EXPECT_EQ(prompts, QStringList({lessons::kNothingToPrint}));
-}
-
-TEST_F(ExtensionsLessonTest, AHandlerOutsideItsRootGroupOnlyMakesThePictureVisible) {
-    for (int root : {3, 9}) {
-        show(0, root, 0);
-        pickForm(w, 1);  // cleared
-        if (root < 6)
-            w.cmdStrumMe3_Click();
-        else
-            w.cmdStrumMe2_Click();
-        EXPECT_TRUE(w.imgChord.Visible());
-        EXPECT_TRUE(w.imgChord.Picture().isEmpty());
-        EXPECT_EQ(w.lblFretNumber.Caption(), "");
-    }
-    EXPECT_TRUE(prompts.isEmpty());
-}
-
-TEST_F(ExtensionsLessonTest, AFailingDiagramShowsTheUnexpectedErrorAndKeepsThePictureVisible) {
-    pickChordType(w, 2);
-    pickRoot(w, 4);
-    pickForm(w, 3);
-    rt::setMissingResourceForTests(248);
-    strum(w);
-    EXPECT_EQ(prompts, QStringList({lessons::kUnexpectedError}));
-    EXPECT_TRUE(w.imgChord.Visible());
-    EXPECT_TRUE(w.imgChord.Picture().isEmpty());
-    EXPECT_EQ(w.lblFretNumber.Caption(), "");
-}
-
-TEST_F(ExtensionsLessonTest, PrintAndExit) {
-    show(4, 10, 2);  // A#/Bb minor11th form 3
-    click(w, "cmdPrint");
-    auto& preview = rt::instance<frmPrintMe>();
-    ASSERT_TRUE(preview.isLoaded());
-    EXPECT_EQ(preview.Image1.Picture().resourceId(), 255);
-    EXPECT_EQ(preview.Label1.Caption(), "8th Fret");
-    EXPECT_EQ(preview.Label2.Caption(), "A#/Bb minor11th");
-
-    click(w, "cmdExit");
-    settle();
-    EXPECT_FALSE(w.isLoaded());
-    EXPECT_TRUE(preview.isLoaded());
-    w.Show();
-    EXPECT_EQ(w.lstChordType.ListCount(), 5);  // refilled once, not doubled
-    EXPECT_EQ(w.pickedRoot(), -1);
-    EXPECT_FALSE(w.imgChord.Visible());
-    EXPECT_TRUE(w.cmdStrumMe2.Visible());
-    EXPECT_TRUE(w.cmdStrumMe3.Visible());
-    EXPECT_TRUE(w.cmdStrumMe2.Default());
-    EXPECT_TRUE(prompts.isEmpty());
-}
-
-TEST_F(ExtensionsLessonTest, TheMainWindowOpensItFromItsButtonAndBothMenuItems) {
-    w.Unload();
-    auto& main = rt::instance<frmMain>();
-    main.Show();
-    main.Command4.click();
-    EXPECT_TRUE(w.isLoaded());
-    show(0, 0, 0);
-    main.mnuExtensions1.trigger();  // already open: brought up, not reloaded
-    EXPECT_EQ(shownDiagram(w), 237);
-    w.Unload();
-    main.mnuExtensions2.trigger();
-    EXPECT_TRUE(w.isLoaded());
-    EXPECT_EQ(w.lstChordType.ListCount(), 5);
 }
 
 TEST(ExtensionsTable, KeysAreExactTexts) {

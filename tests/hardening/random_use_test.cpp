@@ -2,13 +2,14 @@
 // boxes) over every window the main window reaches, checking after each event what must
 // always hold. A failure names its seed; STRUMVANE_SEED=<n> replays that seed alone and
 // STRUMVANE_EVENTS=<n> changes the number of events per seed.
-#include "app/chordsymboltable.h"
 #include "app/frmmain.h"
 #include "app/lessonlist.h"
 #include "lessons/core/lessonwindow.h"
 #include "lessons/core/messages.h"
 #include "runtime/app.h"
 #include "runtime/printer.h"
+#include "app/chordsymbolrows.h"
+#include "support/lessonkeys.h"
 #include "support/uitest.h"
 
 #include "player/frmpro.h"
@@ -31,6 +32,7 @@
 #include <deque>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <random>
 #include <set>
 #include <sstream>
@@ -45,7 +47,7 @@ namespace {
 const std::map<QString, QStringList>& ownPrompts() {
     static const std::map<QString, QStringList> table = [] {
         QStringList symbolsPage = {QStringLiteral("Choose a chord type from the dropdown list")};
-        for (const symbols::ChordSymbolRow& row : symbols::chordSymbolTable())
+        for (const chordsymbolrows::Row& row : chordsymbolrows::kRows)
             if (row.message) symbolsPage << QString::fromUtf8(row.message);
         return std::map<QString, QStringList>{
             {"frmMain", {}},
@@ -98,9 +100,12 @@ QSet<QString> possiblePrompts() {
                        lessons::kUnexpectedError};
     for (const auto& [name, prompts] : ownPrompts())
         for (const QString& prompt : prompts) p << prompt;
+    // The lessons' referrals and checks, as their own tables give them.
     for (lessons::LessonWindow* w : allLessonWindows())
-        for (const lessons::ChordTypeRecord& rec : w->design().table)
-            if (rec.referral) p << QString::fromUtf8(rec.referral);
+        for (int type = 0; type < static_cast<int>(w->design().chordTypes.size()); ++type)
+            for (int form = 0; form < 4; ++form)
+                if (const auto a = lessonkeys::answer(QString::fromLatin1(w->Name()), type, 0, form); a && !a->message.isEmpty())
+                    p << a->message;
     return p;
 }
 
@@ -113,8 +118,6 @@ int eventsPerSeed() {
     const int n = qEnvironmentVariableIntValue("STRUMVANE_EVENTS");
     return n > 0 ? n : 2000;
 }
-
-QString qs(const std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
 
 struct Tally {
     std::set<QString> windowsSeen;
@@ -498,21 +501,30 @@ protected:
             lastPicture[&w] = nullptr;
             return true;
         }
-        // A diagram shows only after a Strum with every choice made: it must be the table's.
-        const auto hit = lessons::lookUp(w.design().table, w.lstChordType.Text().toStdString(), w.pickedRoot(), w.pickedForm());
-        if (!hit) {
+        // A diagram shows only after a Strum with every choice made: it must be the one the
+        // lesson's own table gives, and nothing may show where the table has a row.
+        const int type = w.lstChordType.ListIndex(), root = w.pickedRoot(), form = w.pickedForm();
+        const std::optional<lessonkeys::Answer> want = lessonkeys::answer(QString::fromLatin1(w.Name()), type, root, form);
+        if (!want) {
+            ADD_FAILURE() << report(n + ": no table of keys for this lesson");
+            return false;
+        }
+        const std::string key = w.lstChordType.Text().toStdString() + " root " + std::to_string(root) + " form " + std::to_string(form);
+        if (!want->message.isEmpty()) {
+            ADD_FAILURE() << report(n + ": the picture shows for " + key + ", which answers \"" + want->message.toStdString() + "\"");
+            return false;
+        }
+        if (!want->id) {
             if (!pic.isEmpty() || !fret.isEmpty()) {
                 ADD_FAILURE() << report(n + ": a diagram shows where the table has none");
                 return false;
             }
             return true;
         }
-        if (pic.isEmpty()) return true;  // a look-up that found nothing leaves it empty
-        if (pic.resourceId() != hit->diagramId || fret != qs(lessons::fretLabelCaption(hit->fret))) {
-            ADD_FAILURE() << report(n + ": shows diagram " + std::to_string(pic.resourceId()) + " at \"" + fret.toStdString() +
-                                    "\" for " + w.lstChordType.Text().toStdString() + " root " + std::to_string(w.pickedRoot()) +
-                                    " form " + std::to_string(w.pickedForm()) + "; the table gives " +
-                                    std::to_string(hit->diagramId) + " at " + std::to_string(hit->fret));
+        if (pic.resourceId() != want->id || fret != want->fret) {
+            ADD_FAILURE() << report(n + ": shows diagram " + std::to_string(pic.isEmpty() ? 0 : pic.resourceId()) + " at \"" +
+                                    fret.toStdString() + "\" for " + key + "; the table gives " + std::to_string(want->id) +
+                                    " at \"" + want->fret.toStdString() + "\"");
             return false;
         }
         if (lastPicture[&w] != pic.image()) ++tally.diagramsShown;

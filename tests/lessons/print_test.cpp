@@ -1,6 +1,7 @@
 // "Print Chord" and the print preview window, printing to a PDF file in place of the printer.
 #include "lessons/core/frmprintme.h"
 #include "lessons/core/messages.h"
+#include "lessons/dominant/frmdominant.h"
 #include "lessons/majorminor/frmbasic.h"
 #include "lessons/seventh/frm7thtype.h"
 #include "runtime/printer.h"
@@ -34,9 +35,11 @@ protected:
         w.Show();
         lessondriver::show(w, type, root, form);
     }
-    // "Print Chord", then "Print Me" in the preview.
+    // "Print Chord", then "P r i n t" in the preview. Call it under ASSERT_NO_FATAL_FAILURE:
+    // it stops when no preview opened.
     void printShownChord() {
         click(basic, "cmdPrint");
+        ASSERT_TRUE(preview.isLoaded()) << "no preview to print from";
         click(preview, "cmdPrintMe");
         settle();
     }
@@ -102,11 +105,31 @@ TEST_F(PrintTest, FormOneAndFormFourGiveTheSameName) {
     EXPECT_EQ(preview.Label2.Caption(), form1);
 }
 
+// The name takes the set root's caption for each of the twelve roots, in a lesson whose
+// one Strum button serves them all and in one with three root groups.
+TEST_F(PrintTest, TheChordNameNamesEveryRoot) {
+    const char* const kRootCaptions[12] = {"C", "C#/Db", "D", "D#/Eb", "E", "F", "F#/Gb", "G", "G#/Ab", "A", "A#/Bb", "B"};
+    const struct {
+        lessons::LessonWindow* lesson;
+        int type;
+        const char* typeText;
+    } lessons[] = {{&basic, 0, "Major"}, {&rt::instance<frmDominant>(), 1, "Dominant 7th(b5)"}};
+    for (const auto& l : lessons)
+        for (int root = 0; root < 12; ++root) {
+            SCOPED_TRACE(testing::Message() << l.lesson->Name() << " root " << root);
+            show(*l.lesson, l.type, root, 0);
+            click(*l.lesson, "cmdPrint");
+            ASSERT_TRUE(preview.isLoaded());
+            EXPECT_EQ(preview.Label2.Caption(), QString(kRootCaptions[root]) + " " + l.typeText);
+        }
+    EXPECT_TRUE(prompts.isEmpty());
+}
+
 TEST_F(PrintTest, PrintPutsDiagramFretLabelAndNameOnOnePageAndCloses) {
     const QString pdf = dir.filePath("page.pdf");
     rt::setPrintToFile(pdf);
     show(basic, 0, 7, 1);  // G Major form 2: diagram 102 at the 3rd fret
-    printShownChord();
+    ASSERT_NO_FATAL_FAILURE(printShownChord());
     EXPECT_TRUE(prompts.isEmpty());
     EXPECT_FALSE(preview.isLoaded());
     EXPECT_EQ(shownDiagram(basic), 102);  // the lesson still shows the chord
@@ -122,7 +145,7 @@ TEST_F(PrintTest, PrintPutsDiagramFretLabelAndNameOnOnePageAndCloses) {
 TEST_F(PrintTest, NoPrinterGivesOneMessageAndStillClosesThePreview) {
     rt::simulateNoPrinter(true);
     show(basic, 0, 0, 0);
-    printShownChord();
+    ASSERT_NO_FATAL_FAILURE(printShownChord());
     EXPECT_EQ(prompts, QStringList({kCantPrint}));
     EXPECT_FALSE(preview.isLoaded());
     EXPECT_EQ(shownDiagram(basic), 101);
@@ -131,7 +154,7 @@ TEST_F(PrintTest, NoPrinterGivesOneMessageAndStillClosesThePreview) {
 TEST_F(PrintTest, APrinterThatFailsGivesTheMessage) {
     rt::setPrintToFile(dir.filePath("no/such/folder/page.pdf"));
     show(basic, 0, 0, 0);
-    printShownChord();
+    ASSERT_NO_FATAL_FAILURE(printShownChord());
     EXPECT_EQ(prompts, QStringList({kCantPrint}));
     EXPECT_FALSE(preview.isLoaded());
 }
@@ -141,6 +164,7 @@ TEST_F(PrintTest, TheCloseBoxPrintsNothing) {
     rt::setPrintToFile(pdf);
     show(basic, 0, 0, 0);
     click(basic, "cmdPrint");
+    ASSERT_TRUE(preview.isLoaded());
     preview.topLevelWidget()->close();
     settle();
     EXPECT_FALSE(preview.isLoaded());

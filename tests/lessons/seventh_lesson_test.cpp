@@ -1,5 +1,6 @@
 // The seventh chords lesson: its 192 keys and its own layout values.
 #include "lessons/seventh/frm7thtype.h"
+#include "support/lessonkeys.h"
 #include "support/lessontest.h"
 
 using namespace lessondriver;
@@ -8,18 +9,7 @@ namespace {
 
 using SeventhLessonTest = LessonTest<frm7thType>;
 
-// The lesson's table as printed: form 1 per root, then (diagram, base fret) of forms 2 to 4.
-struct Row {
-    const char* type;
-    int form1[12];
-    int movable[3][2];
-};
-const Row kRows[] = {
-    {"Major7th", {110, 116, 120, 124, 128, 132, 136, 140, 144, 148, 152, 156}, {{111, 8}, {112, 3}, {188, 10}}},
-    {"minor7th", {161, 162, 163, 164, 165, 166, 167, 168, 169, 170, 171, 172}, {{157, 8}, {158, 3}, {189, 10}}},
-    {"7th", {107, 115, 119, 123, 127, 131, 135, 139, 143, 147, 151, 155}, {{108, 8}, {109, 3}, {187, 10}}},
-    {"minor7th(b5)", {173, 174, 175, 176, 177, 178, 179, 180, 181, 182, 183, 184}, {{159, 7}, {160, 3}, {190, 10}}},
-};
+using lessonkeys::seventh::kRows;
 
 TEST_F(SeventhLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
     ASSERT_EQ(w.lstChordType.ListCount(), 4);
@@ -29,10 +19,9 @@ TEST_F(SeventhLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
             for (int form = 0; form < 4; ++form) {
                 SCOPED_TRACE(testing::Message() << kRows[t].type << " root " << root << " form " << form);
                 show(t, root, form);
-                const int id = form == 0 ? kRows[t].form1[root] : kRows[t].movable[form - 1][0];
-                const int fret = form == 0 ? 1 : fretAtRoot(kRows[t].movable[form - 1][1], root);
-                EXPECT_EQ(shownDiagram(w), id);
-                EXPECT_EQ(w.lblFretNumber.Caption(), fretCaption(fret));
+                const lessonkeys::Answer want = lessonkeys::seventh::answer(t, root, form);
+                EXPECT_EQ(shownDiagram(w), want.id);
+                EXPECT_EQ(w.lblFretNumber.Caption(), want.fret);
             }
     }
     EXPECT_TRUE(prompts.isEmpty());

@@ -10,7 +10,10 @@
 template <class Window>
 class LessonTest : public UiTest {
 protected:
-    Window& w = rt::instance<Window>();
+    // The lesson's window class, or any lesson window given by a test that runs over several.
+    explicit LessonTest(Window& window = rt::instance<Window>()) : w(window) {}
+
+    Window& w;
 
     void SetUp() override {
         UiTest::SetUp();

@@ -40,12 +40,20 @@ void UiTest::click(QWidget* w) {
 void UiTest::click(const rt::Form& form, const QString& name) { click(widget(form, name)); }
 
 void UiTest::key(const rt::Form& form, int qtKey, Qt::KeyboardModifiers mods) {
+    if (!form.isLoaded()) {
+        ADD_FAILURE() << "a key for " << form.Name() << ", which is not loaded";
+        return;
+    }
     QWidget* target = form.topLevelWidget()->focusWidget();
     if (!target) target = form.topLevelWidget();
     QTest::keyClick(target, static_cast<Qt::Key>(qtKey), mods);
 }
 
 QString UiTest::focusName(const rt::Form& form) {
+    if (!form.isLoaded()) {
+        ADD_FAILURE() << form.Name() << " is not loaded";
+        return {};
+    }
     QWidget* f = form.topLevelWidget()->focusWidget();
     return f ? f->objectName() : QString();
 }

@@ -1,10 +1,9 @@
 // The suspended and added-note lesson: its 288 keys, the two root groups with their stacked
 // Strum buttons, the choice checks, and what its diagrams sound.
-#include "app/frmmain.h"
-#include "lessons/core/frmprintme.h"
 #include "lessons/core/messages.h"
 #include "lessons/susadd/frmsusadd.h"
 #include "lessons/susadd/susaddtable.h"
+#include "support/lessonkeys.h"
 #include "support/lessontest.h"
 #include "support/soundingnotes.h"
 
@@ -19,30 +18,7 @@ namespace {
 
 using SusAddLessonTest = LessonTest<frmSusAdd>;
 
-const char* const kTypes[6] = {"Suspended 2nd",     "Suspended 4th",     "Add 9th",
-                               "Major 6th add 9th", "minor 6th add 9th", "Dominant 7th Suspended"};
-
-// The lesson's tables as printed: form 1 of the first three chord types per root (diagram,
-// fret), and diagram / base fret of every movable form (0 where form 1 is per root).
-struct Cell {
-    int id, fret;
-};
-const Cell kForm1[3][12] = {
-    {{317, 1}, {322, 1}, {318, 1}, {323, 1}, {319, 1}, {320, 1}, {324, 1}, {321, 1}, {325, 1}, {315, 1}, {326, 1}, {316, 1}},
-    {{291, 1}, {293, 1}, {292, 1}, {294, 1}, {295, 1}, {296, 3}, {296, 4}, {297, 1}, {298, 1}, {299, 1}, {300, 1}, {300, 2}},
-    {{332, 1}, {335, 1}, {333, 1}, {335, 3}, {334, 1}, {335, 5}, {339, 1}, {336, 1}, {338, 1}, {330, 1}, {337, 1}, {331, 1}},
-};
-const Cell kMovable[6][4] = {
-    {{0, 0}, {312, 7}, {313, 3}, {314, 10}},   {{0, 0}, {288, 8}, {289, 3}, {290, 8}},
-    {{0, 0}, {327, 8}, {328, 3}, {329, 8}},    {{304, 5}, {305, 2}, {306, 9}, {307, 7}},
-    {{308, 8}, {309, 1}, {310, 8}, {311, 6}},  {{276, 8}, {301, 3}, {302, 10}, {303, 1}},
-};
-
-Cell expected(int type, int root, int form) {
-    if (type < 3 && form == 0) return kForm1[type][root];
-    const Cell m = kMovable[type][form];
-    return {m.id, fretAtRoot(m.fret, root)};
-}
+using lessonkeys::susadd::kTypes;
 
 TEST_F(SusAddLessonTest, OpensWithItsListBothStrumButtonsAndNothingChosen) {
     EXPECT_EQ(w.Caption(), "Suspended - Add Chords");
@@ -83,9 +59,9 @@ TEST_F(SusAddLessonTest, EveryKeyShowsItsDiagramAndFretLabel) {
             for (int form = 0; form < 4; ++form) {
                 SCOPED_TRACE(testing::Message() << kTypes[type] << " root " << root << " form " << form);
                 show(type, root, form);
-                const Cell c = expected(type, root, form);
-                EXPECT_EQ(shownDiagram(w), c.id);
-                EXPECT_EQ(w.lblFretNumber.Caption(), fretCaption(c.fret));
+                const lessonkeys::Answer want = lessonkeys::susadd::answer(type, root, form);
+                EXPECT_EQ(shownDiagram(w), want.id);
+                EXPECT_EQ(w.lblFretNumber.Caption(), want.fret);
                 EXPECT_TRUE(w.lblFretNumber.Visible());
                 // Only the button of the root's group is there to press.
                 EXPECT_EQ(w.cmdStrumMe.Visible(), root < 6);
@@ -163,81 +139,6 @@ TEST_F(SusAddLessonTest, RootGroupSwitchShowsOneButtonAndEnterPressesIt) {
         EXPECT_EQ(w.lblFretNumber.Caption(), s.fret);
     }
     EXPECT_TRUE(prompts.isEmpty());
-}
-
-TEST_F(SusAddLessonTest, AHandlerOutsideItsRootGroupOnlyMakesThePictureVisible) {
-    for (int root : {7, 2}) {
-        show(0, root, 0);
-        pickForm(w, 1);  // cleared
-        if (root >= 6)
-            w.cmdStrumMe_Click();
-        else
-            w.cmdStrumMe2_Click();
-        EXPECT_TRUE(w.imgChord.Visible());
-        EXPECT_TRUE(w.imgChord.Picture().isEmpty());
-        EXPECT_EQ(w.lblFretNumber.Caption(), "");
-    }
-    EXPECT_TRUE(prompts.isEmpty());
-}
-
-TEST_F(SusAddLessonTest, AFailingDiagramShowsTheUnexpectedErrorOnceAndKeepsWhatWasChanged) {
-    show(3, 0, 1);  // C Major 6th add 9th form 2: 305 at "2nd Fret"
-    ASSERT_EQ(shownDiagram(w), 305);
-    rt::setMissingResourceForTests(305);
-    strum(w);
-    EXPECT_EQ(prompts, QStringList({lessons::kUnexpectedError}));
-    EXPECT_TRUE(w.imgChord.Visible());
-    EXPECT_EQ(w.imgChord.Picture().resourceId(), 305);  // the earlier picture stays
-    EXPECT_EQ(w.lblFretNumber.Caption(), "2nd Fret");
-
-    pickRoot(w, 7);  // cleared, then the look-up fails again for G
-    strum(w);
-    EXPECT_EQ(prompts.size(), 2);
-    EXPECT_TRUE(w.imgChord.Visible());
-    EXPECT_TRUE(w.imgChord.Picture().isEmpty());
-    EXPECT_EQ(w.lblFretNumber.Caption(), "");
-}
-
-TEST_F(SusAddLessonTest, PrintAndExit) {
-    show(2, 2, 0);  // D Add 9th form 1
-    click(w, "cmdPrint");
-    auto& preview = rt::instance<frmPrintMe>();
-    ASSERT_TRUE(preview.isLoaded());
-    EXPECT_EQ(preview.Image1.Picture().resourceId(), 333);
-    EXPECT_EQ(preview.Label1.Caption(), "1st Fret");
-    EXPECT_EQ(preview.Label2.Caption(), "D Add 9th");
-    pickChordType(w, 0);
-    click(w, "cmdPrint");
-    EXPECT_EQ(prompts, QStringList({lessons::kNothingToPrint}));
-
-    // Exit closes only this window; opened again it starts afresh.
-    show(5, 9, 2);
-    click(w, "cmdExit");
-    settle();
-    EXPECT_FALSE(w.isLoaded());
-    EXPECT_TRUE(preview.isLoaded());
-    w.Show();
-    EXPECT_EQ(w.lstChordType.ListCount(), 6);
-    EXPECT_EQ(w.pickedRoot(), -1);
-    EXPECT_FALSE(w.imgChord.Visible());
-    EXPECT_TRUE(w.cmdStrumMe.Visible());
-    EXPECT_TRUE(w.cmdStrumMe2.Visible());
-    EXPECT_TRUE(w.cmdStrumMe.Default());
-}
-
-TEST_F(SusAddLessonTest, TheMainWindowOpensItFromItsButtonAndBothMenuItems) {
-    w.Unload();
-    auto& main = rt::instance<frmMain>();
-    main.Show();
-    main.Command2.click();
-    EXPECT_TRUE(w.isLoaded());
-    show(0, 0, 0);
-    main.mnuSuspended.trigger();  // already open: brought up, not reloaded
-    EXPECT_EQ(shownDiagram(w), 317);
-    w.Unload();
-    main.mnuAdd.trigger();
-    EXPECT_TRUE(w.isLoaded());
-    EXPECT_EQ(w.lstChordType.ListCount(), 6);
 }
 
 TEST(SusAddTable, KeysAreExactTexts) {
