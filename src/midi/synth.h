@@ -66,7 +66,9 @@ public:
     // NoAudioOutput); on failure the state is unchanged.
     void play();
 
-    // Stops playing and silences; keeps the position. Does nothing when closed.
+    // Stops playing and silences at once: every note ends without its release, and the
+    // reverb and chorus are emptied. Keeps the position and the channels' programs and
+    // controllers, so the next play() goes on from there cleanly. Does nothing when closed.
     void stop();
 
     // Moves back to the start of the file; does nothing when closed.
@@ -82,9 +84,11 @@ public:
     bool atEnd() const;
 
     // Output::Offline only: renders the next milliseconds of sound as the audio
-    // driver would, and returns the loudest sample (0 for silence). Loads the
-    // synthesizer if needed. Throws std::logic_error with Output::Audio.
-    float advance(int milliseconds);
+    // driver would, in whole blocks of 64 frames (a remainder carries over to the
+    // next call), and returns the loudest sample (0 for silence). Appends the frames,
+    // left and right interleaved, to samples when given. Loads the synthesizer if
+    // needed. Throws std::logic_error with Output::Audio.
+    float advance(int milliseconds, std::vector<float>* samples = nullptr);
 
 private:
     struct Impl;
