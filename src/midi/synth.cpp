@@ -5,12 +5,20 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <mutex>
+#include <system_error>
+#include <thread>
+#include <utility>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace midi {
 namespace {
@@ -19,6 +27,8 @@ constexpr double kSampleRate = 44100.0;
 // Events are handed to the synthesizer in steps of this many frames (1.5 ms),
 // the synthesizer's own block size.
 constexpr int kStep = 64;
+// The loader thread's niceness, above the program's own 0.
+constexpr int kLoaderNice = 10;
 // No progression file comes near this; a larger file is not a MIDI file.
 constexpr std::uintmax_t kMaxFileSize = 16u * 1024u * 1024u;
 
@@ -132,8 +142,17 @@ struct Synth::Impl {
     std::size_t next = 0;       // next event to send
     std::int64_t position = 0;  // frames played since the start of the file
 
+    // A load started by startLoading(), on a thread of its own. Only that thread writes
+    // settings, synth, soundFont and sampleRate while it runs; the caller's thread reads them
+    // once loaderDone is set (its store publishes them) or the thread is joined.
+    std::thread loader;
+    std::atomic<bool> loaderDone{false};
+    std::exception_ptr loaderError;  // its failure, for the next load() to report
+
     ~Impl()
     {
+        if (loader.joinable())
+            loader.join();
         closeDriver();
         if (synth)
             delete_fluid_synth(synth);
@@ -141,7 +160,52 @@ struct Synth::Impl {
             delete_fluid_settings(settings);
     }
 
+    void startLoading()
+    {
+        if (loader.joinable()) {
+            if (!loaderDone.load(std::memory_order_acquire))
+                return;  // still loading
+            loader.join();
+        }
+        if (synth)
+            return;
+        loaderError = nullptr;  // an earlier failure: this is the next try
+        loaderDone.store(false, std::memory_order_relaxed);
+        try {
+            loader = std::thread([this] {
+                // Behind the program's own thread when they share the processor: the
+                // window is what the user waits for. (Failing that, it loads as it is.)
+                setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kLoaderNice);
+                try {
+                    loadHere();
+                } catch (...) {
+                    loaderError = std::current_exception();
+                }
+                loaderDone.store(true, std::memory_order_release);
+            });
+        } catch (const std::system_error&) {
+            // No thread to be had: load() loads on the caller's thread instead.
+        }
+    }
+
+    bool loading() const
+    {
+        return loader.joinable() && !loaderDone.load(std::memory_order_acquire);
+    }
+
+    // Waits for the rest of a load on the loader thread and reports its failure once;
+    // otherwise (or after such a failure was reported) loads here.
     void load()
+    {
+        if (loader.joinable()) {
+            loader.join();
+            if (loaderError)
+                std::rethrow_exception(std::exchange(loaderError, nullptr));
+        }
+        loadHere();
+    }
+
+    void loadHere()
     {
         if (synth)
             return;
@@ -323,6 +387,11 @@ Synth::~Synth()
     close();
 }
 
+void Synth::startLoading()
+{
+    impl_->startLoading();
+}
+
 void Synth::load()
 {
     impl_->load();
@@ -330,12 +399,12 @@ void Synth::load()
 
 bool Synth::isLoaded() const
 {
-    return impl_->synth != nullptr;
+    return !impl_->loading() && impl_->synth != nullptr;
 }
 
 std::string Synth::soundFontPath() const
 {
-    return impl_->soundFont;
+    return impl_->loading() ? std::string() : impl_->soundFont;
 }
 
 void Synth::open(const std::string& path)

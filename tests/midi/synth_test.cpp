@@ -324,6 +324,40 @@ TEST(SynthSoundFont, TakesTheFirstPathThatIsASoundFont)
     EXPECT_EQ(Synth::defaultSoundFontPaths().front(), "/usr/share/sounds/sf2/default-GM.sf2");
 }
 
+// Loading in the background: whatever needs the synthesizer waits for the rest of the load.
+TEST(SynthLoad, InTheBackgroundThenOpenWaitsForTheRest)
+{
+    const std::vector<std::string> installed = installedSoundFonts();
+    ASSERT_FALSE(installed.empty());
+    for (const std::string& path : installed) {
+        SCOPED_TRACE(path);
+        Synth synth(Synth::Output::Offline, {path});
+        synth.startLoading();
+        synth.startLoading();  // still loading: nothing more
+        synth.open(kThreeBars);
+        EXPECT_TRUE(synth.isLoaded());
+        EXPECT_EQ(synth.soundFontPath(), path);
+        synth.startLoading();  // loaded: nothing more
+        synth.play();
+        EXPECT_GT(synth.advance(100), kAudible);
+    }
+    // Given up while loading: the load finishes and everything is released.
+    Synth leftAlone(Synth::Output::Offline, {installed.back()});
+    leftAlone.startLoading();
+}
+
+TEST(SynthLoad, AFailedBackgroundLoadIsReportedAndTriedAgain)
+{
+    Synth synth(Synth::Output::Offline, {"/nonexistent/default-GM.sf2"});
+    synth.startLoading();
+    EXPECT_EQ(kindOf([&] { synth.open(kThreeBars); }), Kind::NoSoundFont);
+    EXPECT_FALSE(synth.isLoaded());
+    EXPECT_EQ(synth.state(), Synth::State::Closed);
+    EXPECT_EQ(kindOf([&] { synth.open(kThreeBars); }), Kind::NoSoundFont);  // tried again, here
+    synth.startLoading();
+    EXPECT_EQ(kindOf([&] { synth.load(); }), Kind::NoSoundFont);
+}
+
 TEST(SynthAudio, NoAudioOutputGivesOneErrorAndNothingPlays)
 {
     Synth synth(Synth::Output::Audio);
