@@ -26,12 +26,6 @@ int renderUntilSound(Synth& synth)
     return -1;
 }
 
-void quieten(Synth& synth)
-{
-    synth.stop();
-    synth.advance(3000);  // let the reverb die away
-}
-
 // Wall time from play() to the first audible sample rendered, offline: the
 // engine's own share of the delay. The counter is the audio time (ms) at which
 // the first audible sample lies; an audio driver adds its buffer on top.
@@ -41,7 +35,7 @@ void BM_PlayToFirstSound(benchmark::State& state)
     synth.open(kFile);
     int audioMs = 0;
     for (auto _ : state) {
-        quieten(synth);
+        synth.stop();  // silent at once
         synth.seekToStart();
         auto start = Clock::now();
         synth.play();
@@ -61,8 +55,7 @@ void BM_OpenAndPlayToFirstSound(benchmark::State& state)
     synth.load();
     int audioMs = 0;
     for (auto _ : state) {
-        synth.close();
-        synth.advance(3000);
+        synth.close();  // silent at once
         auto start = Clock::now();
         synth.open(kFile);
         synth.play();

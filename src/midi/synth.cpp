@@ -5,12 +5,20 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <mutex>
+#include <system_error>
+#include <thread>
+#include <utility>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace midi {
 namespace {
@@ -19,6 +27,8 @@ constexpr double kSampleRate = 44100.0;
 // Events are handed to the synthesizer in steps of this many frames (1.5 ms),
 // the synthesizer's own block size.
 constexpr int kStep = 64;
+// The loader thread's niceness, above the program's own 0.
+constexpr int kLoaderNice = 10;
 // No progression file comes near this; a larger file is not a MIDI file.
 constexpr std::uintmax_t kMaxFileSize = 16u * 1024u * 1024u;
 
@@ -122,6 +132,7 @@ struct Synth::Impl {
     fluid_audio_driver_t* driver = nullptr;  // only while playing, Output::Audio only
     std::string soundFont;
     double sampleRate = kSampleRate;
+    double offlineFrames = 0;  // Output::Offline: frames asked for and not yet rendered
 
     // Shared with the audio driver's thread.
     mutable std::mutex mutex;
@@ -131,8 +142,17 @@ struct Synth::Impl {
     std::size_t next = 0;       // next event to send
     std::int64_t position = 0;  // frames played since the start of the file
 
+    // A load started by startLoading(), on a thread of its own. Only that thread writes
+    // settings, synth, soundFont and sampleRate while it runs; the caller's thread reads them
+    // once loaderDone is set (its store publishes them) or the thread is joined.
+    std::thread loader;
+    std::atomic<bool> loaderDone{false};
+    std::exception_ptr loaderError;  // its failure, for the next load() to report
+
     ~Impl()
     {
+        if (loader.joinable())
+            loader.join();
         closeDriver();
         if (synth)
             delete_fluid_synth(synth);
@@ -140,7 +160,52 @@ struct Synth::Impl {
             delete_fluid_settings(settings);
     }
 
+    void startLoading()
+    {
+        if (loader.joinable()) {
+            if (!loaderDone.load(std::memory_order_acquire))
+                return;  // still loading
+            loader.join();
+        }
+        if (synth)
+            return;
+        loaderError = nullptr;  // an earlier failure: this is the next try
+        loaderDone.store(false, std::memory_order_relaxed);
+        try {
+            loader = std::thread([this] {
+                // Behind the program's own thread when they share the processor: the
+                // window is what the user waits for. (Failing that, it loads as it is.)
+                setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), kLoaderNice);
+                try {
+                    loadHere();
+                } catch (...) {
+                    loaderError = std::current_exception();
+                }
+                loaderDone.store(true, std::memory_order_release);
+            });
+        } catch (const std::system_error&) {
+            // No thread to be had: load() loads on the caller's thread instead.
+        }
+    }
+
+    bool loading() const
+    {
+        return loader.joinable() && !loaderDone.load(std::memory_order_acquire);
+    }
+
+    // Waits for the rest of a load on the loader thread and reports its failure once;
+    // otherwise (or after such a failure was reported) loads here.
     void load()
+    {
+        if (loader.joinable()) {
+            loader.join();
+            if (loaderError)
+                std::rethrow_exception(std::exchange(loaderError, nullptr));
+        }
+        loadHere();
+    }
+
+    void loadHere()
     {
         if (synth)
             return;
@@ -150,6 +215,9 @@ struct Synth::Impl {
             throw SynthError(SynthError::Kind::NoSynthesizer, "The synthesizer cannot be created");
         fluid_settings_setnum(settings, "synth.sample-rate", kSampleRate);
         fluid_settings_setnum(settings, "synth.gain", 0.8);
+        // The driver asks for whole blocks, so the synthesizer never holds frames rendered
+        // ahead that would still sound after a stop.
+        fluid_settings_setint(settings, "audio.period-size", kStep);
         synth = new_fluid_synth(settings);
         if (!synth) {
             delete_fluid_settings(settings);
@@ -199,6 +267,25 @@ struct Synth::Impl {
             delete_fluid_audio_driver(driver);
             driver = nullptr;
         }
+    }
+
+    // Everything that sounds ends now: every note without its release, and whatever the
+    // reverb and chorus still hold. FluidSynth 2.3 has no call that empties the effects
+    // (its system reset leaves the reverb ringing); setting the sample rate builds them
+    // afresh, and the channels keep their programs and controllers. Both take effect as
+    // the next block renders, and until then a note-off (a seek's all-notes-off) would
+    // bring the voices back into their release: so that block is rendered here, silent,
+    // and dropped, and nothing is left pending. Only while nothing else renders.
+    void silence()
+    {
+        fluid_synth_all_sounds_off(synth, -1);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+        fluid_synth_set_sample_rate(synth, static_cast<float>(sampleRate));
+#pragma GCC diagnostic pop
+        float left[kStep];
+        float right[kStep];
+        fluid_synth_write_float(synth, kStep, left, 0, 1, right, 0, 1);
     }
 
     // Sends the events due within the next frames and moves the position on.
@@ -300,6 +387,11 @@ Synth::~Synth()
     close();
 }
 
+void Synth::startLoading()
+{
+    impl_->startLoading();
+}
+
 void Synth::load()
 {
     impl_->load();
@@ -307,12 +399,12 @@ void Synth::load()
 
 bool Synth::isLoaded() const
 {
-    return impl_->synth != nullptr;
+    return !impl_->loading() && impl_->synth != nullptr;
 }
 
 std::string Synth::soundFontPath() const
 {
-    return impl_->soundFont;
+    return impl_->loading() ? std::string() : impl_->soundFont;
 }
 
 void Synth::open(const std::string& path)
@@ -360,7 +452,7 @@ void Synth::stop()
     if (!impl_->open)
         return;
     impl_->playing = false;
-    fluid_synth_all_sounds_off(impl_->synth, -1);
+    impl_->silence();
 }
 
 void Synth::seekToStart()
@@ -398,22 +490,29 @@ bool Synth::atEnd() const
     return impl_->open && !impl_->playing && impl_->position >= impl_->sequence.endFrame;
 }
 
-float Synth::advance(int milliseconds)
+float Synth::advance(int milliseconds, std::vector<float>* samples)
 {
     if (impl_->output != Output::Offline)
         throw std::logic_error("Synth::advance is for offline rendering only");
     impl_->load();
-    auto frames = static_cast<std::int64_t>(std::llround(milliseconds * impl_->sampleRate / 1000.0));
+    // Whole blocks only, as the audio drivers ask: the synthesizer then holds no frames
+    // rendered ahead, which would still sound after a stop. The rest carries over.
+    impl_->offlineFrames += milliseconds * impl_->sampleRate / 1000.0;
+    const auto blocks = static_cast<std::int64_t>(impl_->offlineFrames / kStep);
+    impl_->offlineFrames -= static_cast<double>(blocks * kStep);
     float left[kStep];
     float right[kStep];
     float peak = 0;
-    while (frames > 0) {
-        int n = static_cast<int>(std::min<std::int64_t>(kStep, frames));
-        impl_->dispatch(n);
-        fluid_synth_write_float(impl_->synth, n, left, 0, 1, right, 0, 1);
-        for (int i = 0; i < n; ++i)
+    for (std::int64_t b = 0; b < blocks; ++b) {
+        impl_->dispatch(kStep);
+        fluid_synth_write_float(impl_->synth, kStep, left, 0, 1, right, 0, 1);
+        for (int i = 0; i < kStep; ++i) {
             peak = std::max({peak, std::fabs(left[i]), std::fabs(right[i])});
-        frames -= n;
+            if (samples) {
+                samples->push_back(left[i]);
+                samples->push_back(right[i]);
+            }
+        }
     }
     return peak;
 }

@@ -29,8 +29,8 @@ private:
 // CPU. With Output::Offline nothing is opened: the caller renders with advance().
 //
 // All methods are for one thread (the caller's). The audio driver renders on a
-// thread of its own, but nothing ever calls back into the caller: the caller
-// polls state() or atEnd(), e.g. from a timer.
+// thread of its own, and startLoading() loads on another, but nothing ever calls
+// back into the caller: the caller polls state() or atEnd(), e.g. from a timer.
 class Synth {
 public:
     enum class Output { Audio, Offline };
@@ -49,12 +49,19 @@ public:
     Synth(const Synth&) = delete;
     Synth& operator=(const Synth&) = delete;
 
+    // Starts load() on a thread of its own and returns at once, so that loading a large
+    // SoundFont holds up no window. Does nothing while loading or once loaded; after a
+    // failed load it tries again.
+    void startLoading();
+
     // Creates the synthesizer and loads the first SoundFont that FluidSynth
     // accepts. Does nothing once loaded; throws SynthError (NoSynthesizer,
-    // NoSoundFont) and may be retried. open() calls it when needed.
+    // NoSoundFont) and may be retried. After startLoading() it waits for the rest
+    // of that load and throws its failure. open() and advance() call it when needed.
     void load();
+    // Neither waits for a load under way: false and empty until it has finished.
     bool isLoaded() const;
-    std::string soundFontPath() const;  // the SoundFont in use, empty until loaded
+    std::string soundFontPath() const;  // the SoundFont in use
 
     // Closes any open file, then reads and checks the file and positions at its
     // start. Throws SynthError (FileMissing, FileUnreadable, FileCorrupt, or a
@@ -66,7 +73,9 @@ public:
     // NoAudioOutput); on failure the state is unchanged.
     void play();
 
-    // Stops playing and silences; keeps the position. Does nothing when closed.
+    // Stops playing and silences at once: every note ends without its release, and the
+    // reverb and chorus are emptied. Keeps the position and the channels' programs and
+    // controllers, so the next play() goes on from there cleanly. Does nothing when closed.
     void stop();
 
     // Moves back to the start of the file; does nothing when closed.
@@ -82,9 +91,11 @@ public:
     bool atEnd() const;
 
     // Output::Offline only: renders the next milliseconds of sound as the audio
-    // driver would, and returns the loudest sample (0 for silence). Loads the
-    // synthesizer if needed. Throws std::logic_error with Output::Audio.
-    float advance(int milliseconds);
+    // driver would, in whole blocks of 64 frames (a remainder carries over to the
+    // next call), and returns the loudest sample (0 for silence). Appends the frames,
+    // left and right interleaved, to samples when given. Loads the synthesizer if
+    // needed. Throws std::logic_error with Output::Audio.
+    float advance(int milliseconds, std::vector<float>* samples = nullptr);
 
 private:
     struct Impl;

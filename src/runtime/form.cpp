@@ -250,8 +250,8 @@ void Form::build() {
             Control* target = s.target;
             QObject::connect(timer, &QTimer::timeout, w, [target] { dispatch(static_cast<MMControl*>(target)->StatusUpdate); });
             timer->start(kStatusUpdateInterval);
-            // Off the path of opening the window, but before the user can press a button.
-            QTimer::singleShot(0, w, [] { preloadMidi(); });
+            // In the background, so the window opens and paints meanwhile.
+            preloadMidi();
             break;
         }
         }

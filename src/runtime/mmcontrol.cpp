@@ -58,13 +58,12 @@ void configureMidi(MidiOutput output, std::vector<std::string> soundFontPaths) {
 
 float advanceMidi(int milliseconds) { return synth().advance(milliseconds); }
 
-void preloadMidi() {
-    try {
-        synth().load();
-    } catch (const midi::SynthError&) {
-        // Reported by the command that needs it.
-    }
+bool midiLoaded() {
+    const Engine& e = engine();
+    return e.synth && e.synth->isLoaded();
 }
+
+void preloadMidi() { synth().startLoading(); }
 
 void MMControl::setCommand(const QString& command) {
     const QString c = command.trimmed().toLower();

@@ -2,7 +2,8 @@
 // The multimedia control: opens, plays, seeks, stops and closes a MIDI file on the
 // "Sequencer" device, reports its mode, and raises StatusUpdate again and again while
 // its window is loaded. Playback goes through one synthesizer for the whole program,
-// loaded on first use and kept, so that a start sounds at once.
+// loaded in the background when the control is created and kept, so that a start sounds
+// at once.
 
 #include "runtime/controls.h"
 
@@ -58,9 +59,12 @@ enum class MidiOutput { Audio, Offline, None };
 // Replaces the synthesizer (closing what plays); the next command loads it afresh with
 // these SoundFont paths (empty: the system's General MIDI SoundFont).
 void configureMidi(MidiOutput output, std::vector<std::string> soundFontPaths = {});
-// Loads the synthesizer and its SoundFont now, if they are not loaded, so that the first
-// start sounds at once. Failures wait for the command that needs the synthesizer.
+// Starts loading the synthesizer and its SoundFont on a thread of their own, if they are
+// not loaded, so that the first start sounds at once and no window waits meanwhile. A
+// command that needs the synthesizer waits for the rest of the load and reports its failure.
 void preloadMidi();
+// True once the synthesizer and its SoundFont are loaded. Never waits.
+bool midiLoaded();
 // Offline only: renders the next milliseconds; returns the loudest sample.
 float advanceMidi(int milliseconds);
 // How often StatusUpdate is raised, in milliseconds.

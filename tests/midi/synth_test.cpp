@@ -4,12 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <random>
+
+#include <unistd.h>
 
 namespace {
 
@@ -26,6 +31,9 @@ using midi::SynthError;
 using Kind = SynthError::Kind;
 
 constexpr float kAudible = 0.01f;
+// Silence: -120 dB, far below a 16-bit sample's step. (The reverb keeps a tiny offset of
+// its own against denormal numbers, so an empty reverb is not exactly zero.)
+constexpr float kSilent = 1e-6f;
 
 std::string progression(std::string_view literal)
 {
@@ -38,7 +46,8 @@ constexpr int kThreeBarsMs = 3 * 4 * 60000 / 96;
 
 std::filesystem::path scratchFile(const std::string& name, const std::vector<std::uint8_t>& bytes)
 {
-    auto path = std::filesystem::path(testing::TempDir()) / name;
+    // One name per process: each SoundFont's tests may run at the same time.
+    auto path = std::filesystem::path(testing::TempDir()) / ("synth-" + std::to_string(getpid()) + "-" + name);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return path;
@@ -73,12 +82,42 @@ Kind kindOf(const std::function<void()>& action)
     return Kind::NotOpen;
 }
 
-class SynthTest : public testing::Test {
-protected:
-    Synth synth{Synth::Output::Offline};
-};
+// Debian's General MIDI SoundFonts, by path: the sound must hold with each one installed
+// (default-GM.sf2 is whichever of them the system chose).
+std::vector<std::string> installedSoundFonts()
+{
+    std::vector<std::string> found;
+    for (const char* path : {"/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/FluidR3_GM.sf2",
+                             "/usr/share/sounds/sf2/default-GM.sf2"}) {
+        if (std::filesystem::exists(path))
+            found.push_back(path);
+    }
+    return found;
+}
 
-TEST_F(SynthTest, PlaysAFileToItsEndAndAgainFromTheStart)
+std::string soundFontName(const testing::TestParamInfo<std::string>& info)
+{
+    std::string name = std::filesystem::path(info.param).stem().string();
+    for (char& c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    }
+    return name;
+}
+
+TEST(SynthSoundFont, AGeneralMidiSoundFontIsInstalled)
+{
+    EXPECT_FALSE(installedSoundFonts().empty()) << "scripts/deps.sh installs timgm6mb-soundfont and fluid-soundfont-gm";
+}
+
+// The tests that listen to the sound, once for each installed SoundFont.
+class SynthTest : public testing::TestWithParam<std::string> {
+protected:
+    Synth synth{Synth::Output::Offline, {GetParam()}};
+};
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(SynthTest);
+
+TEST_P(SynthTest, PlaysAFileToItsEndAndAgainFromTheStart)
 {
     synth.open(kThreeBars);
     EXPECT_TRUE(synth.isLoaded());
@@ -110,23 +149,100 @@ TEST_F(SynthTest, PlaysAFileToItsEndAndAgainFromTheStart)
     EXPECT_TRUE(synth.atEnd());
 }
 
-TEST_F(SynthTest, StopSilencesAndKeepsThePosition)
+TEST_P(SynthTest, StopSilencesAtOnceAndKeepsThePosition)
 {
     synth.open(kThreeBars);
     synth.play();
-    synth.advance(2000);
+    synth.advance(2000);  // mid-bar: notes sound, the reverb and chorus are full
     synth.stop();
     EXPECT_EQ(synth.state(), Synth::State::Stopped);
     EXPECT_FALSE(synth.atEnd());
-    synth.advance(200);  // the reverb's tail
-    EXPECT_LT(synth.advance(100), kAudible / 2) << "sound after stop";
+    // No release, no reverb or chorus tail: the very next frames are silent.
+    EXPECT_LT(synth.advance(10), kSilent) << "sound right after stop";
+    EXPECT_LT(synth.advance(500), kSilent) << "sound after stop";
 
     synth.play();
-    EXPECT_GT(synth.advance(600), kAudible);
+    EXPECT_GT(synth.advance(600), kAudible);  // the next bar (at 2500 ms) sounds
     EXPECT_NEAR(600 + playOut(synth, 20000), kThreeBarsMs - 2000, 20);
 }
 
-TEST_F(SynthTest, StopSeekAndCloseOnNoFileDoNothingButPlayFails)
+// A MIDI file of one track, a ticks-per-quarter division of 480 at 120 bpm (1 ms is 0.96 ticks).
+std::vector<std::uint8_t> midiFile(std::vector<std::uint8_t> track)
+{
+    const std::uint8_t end[] = {0x00, 0xFF, 0x2F, 0x00};
+    track.insert(track.end(), std::begin(end), std::end(end));
+    std::vector<std::uint8_t> file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xE0,
+                                      'M', 'T', 'r', 'k', 0, 0, 0, static_cast<std::uint8_t>(track.size())};
+    file.insert(file.end(), track.begin(), track.end());
+    return file;
+}
+
+// Renders the next milliseconds and returns the frames.
+std::vector<float> render(Synth& synth, int milliseconds)
+{
+    std::vector<float> frames;
+    synth.advance(milliseconds, &frames);
+    return frames;
+}
+
+// How far b strays from a, relative to a's loudest sample, over their common start (time
+// comes in whole blocks, so the two may differ by one block at the end).
+float strayFrom(const std::vector<float>& a, const std::vector<float>& b)
+{
+    float loudest = 0;
+    float most = 0;
+    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+        loudest = std::max(loudest, std::fabs(a[i]));
+        most = std::max(most, std::fabs(a[i] - b[i]));
+    }
+    EXPECT_GT(loudest, kAudible);
+    return loudest > 0 ? most / loudest : 1;
+}
+
+// Half a second of nothing, then one note of a church organ (far from the default piano)
+// at the file's own volume and pan, held for half a second.
+std::vector<std::uint8_t> organNote()
+{
+    return midiFile({
+        0x00, 0xC0, 19,             // program: church organ
+        0x00, 0xB0, 7, 60,          // volume
+        0x00, 0xB0, 10, 20,         // pan to the left
+        0x83, 0x60, 0x90, 60, 100,  // 480 ticks on (500 ms): middle C
+        0x83, 0x60, 0x80, 60, 0,
+    });
+}
+
+TEST_P(SynthTest, PlayAfterStopStartsClean)
+{
+    const std::string organ = scratchFile("organ.mid", organNote()).string();
+
+    // Stopped while the note and its reverb sound, back to the start, played again: the
+    // half second before the note is silent, nothing of before comes back.
+    synth.open(organ);
+    synth.play();
+    synth.advance(800);
+    synth.stop();
+    synth.seekToStart();
+    synth.play();
+    EXPECT_LT(synth.advance(480), kSilent);
+    EXPECT_GT(synth.advance(100), kAudible);
+
+    // Stopped and played on before the note: the note sounds as if nothing had stopped, the
+    // channel set up as the file set it. Compared over the note's first 40 ms, before the
+    // reverb's first echo (the reverb is modulated, so later the two differ by its phase).
+    Synth stopped(Synth::Output::Offline, {GetParam()});
+    Synth straight(Synth::Output::Offline, {GetParam()});
+    for (Synth* s : {&stopped, &straight}) {
+        s->open(organ);
+        s->play();
+        s->advance(200);
+    }
+    stopped.stop();
+    stopped.play();
+    EXPECT_LT(strayFrom(render(straight, 340), render(stopped, 340)), 1e-4f);
+}
+
+TEST_P(SynthTest, StopSeekAndCloseOnNoFileDoNothingButPlayFails)
 {
     synth.stop();
     synth.seekToStart();
@@ -144,7 +260,7 @@ TEST_F(SynthTest, StopSeekAndCloseOnNoFileDoNothingButPlayFails)
     synth.close();
 }
 
-TEST_F(SynthTest, BadFilesGiveErrorsAndLeaveTheEngineUsable)
+TEST_P(SynthTest, BadFilesGiveErrorsAndLeaveTheEngineUsable)
 {
     std::mt19937 random(7);
     std::vector<std::uint8_t> noise(4096);
@@ -177,6 +293,8 @@ TEST_F(SynthTest, BadFilesGiveErrorsAndLeaveTheEngineUsable)
     EXPECT_GT(synth.advance(100), kAudible);
 }
 
+INSTANTIATE_TEST_SUITE_P(GeneralMidi, SynthTest, testing::ValuesIn(installedSoundFonts()), soundFontName);
+
 TEST(SynthSoundFont, NoSoundFontGivesAnError)
 {
     const std::vector<std::string> lists[] = {
@@ -197,9 +315,47 @@ TEST(SynthSoundFont, NoSoundFontGivesAnError)
 
 TEST(SynthSoundFont, TakesTheFirstPathThatIsASoundFont)
 {
-    Synth synth(Synth::Output::Offline, {"/nonexistent/a.sf2", kThreeBars, "/usr/share/sounds/sf2/default-GM.sf2"});
+    const std::vector<std::string> installed = installedSoundFonts();
+    ASSERT_FALSE(installed.empty());
+    Synth synth(Synth::Output::Offline, {"/nonexistent/a.sf2", kThreeBars, installed.back()});
     synth.load();
-    EXPECT_EQ(synth.soundFontPath(), "/usr/share/sounds/sf2/default-GM.sf2");
+    EXPECT_EQ(synth.soundFontPath(), installed.back());
+    // The program takes the system's choice of General MIDI SoundFont first.
+    EXPECT_EQ(Synth::defaultSoundFontPaths().front(), "/usr/share/sounds/sf2/default-GM.sf2");
+}
+
+// Loading in the background: whatever needs the synthesizer waits for the rest of the load.
+TEST(SynthLoad, InTheBackgroundThenOpenWaitsForTheRest)
+{
+    const std::vector<std::string> installed = installedSoundFonts();
+    ASSERT_FALSE(installed.empty());
+    for (const std::string& path : installed) {
+        SCOPED_TRACE(path);
+        Synth synth(Synth::Output::Offline, {path});
+        synth.startLoading();
+        synth.startLoading();  // still loading: nothing more
+        synth.open(kThreeBars);
+        EXPECT_TRUE(synth.isLoaded());
+        EXPECT_EQ(synth.soundFontPath(), path);
+        synth.startLoading();  // loaded: nothing more
+        synth.play();
+        EXPECT_GT(synth.advance(100), kAudible);
+    }
+    // Given up while loading: the load finishes and everything is released.
+    Synth leftAlone(Synth::Output::Offline, {installed.back()});
+    leftAlone.startLoading();
+}
+
+TEST(SynthLoad, AFailedBackgroundLoadIsReportedAndTriedAgain)
+{
+    Synth synth(Synth::Output::Offline, {"/nonexistent/default-GM.sf2"});
+    synth.startLoading();
+    EXPECT_EQ(kindOf([&] { synth.open(kThreeBars); }), Kind::NoSoundFont);
+    EXPECT_FALSE(synth.isLoaded());
+    EXPECT_EQ(synth.state(), Synth::State::Closed);
+    EXPECT_EQ(kindOf([&] { synth.open(kThreeBars); }), Kind::NoSoundFont);  // tried again, here
+    synth.startLoading();
+    EXPECT_EQ(kindOf([&] { synth.load(); }), Kind::NoSoundFont);
 }
 
 TEST(SynthAudio, NoAudioOutputGivesOneErrorAndNothingPlays)

@@ -159,6 +159,27 @@ void expectFailedStartThenRecovery(PlayerTest* t, frmPro& w, const std::function
     EXPECT_EQ(w.lblChords.Caption(), "");
 }
 
+TEST_F(PlayerTest, TheSoundFontLoadsBehindTheOpenWindowAndAStartWaitsForIt) {
+    // Opened on a fresh engine (SetUp): the window is up while the load goes on, and a start
+    // pressed meanwhile waits for the rest of it and plays.
+    EXPECT_FALSE(midiLoaded()) << "opening the window waited for the SoundFont";
+    pickProgression(0);
+    pickKey(0);
+    play();
+    EXPECT_TRUE(prompts.isEmpty()) << prompts.join("|").toStdString();
+    EXPECT_TRUE(midiLoaded());
+    EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModePlaying);
+    EXPECT_GT(advanceMidi(1500), 0.0f);
+    play();
+
+    // A load that fails behind the window gives the soundcard message at the start.
+    w.Unload();
+    configureMidi(MidiOutput::Offline, {"/nonexistent/none.sf2"});
+    w.Show();
+    expectFailedStartThenRecovery(
+        this, w, [&] { pickProgression(0); pickKey(0); play(); }, [&] { play(); }, prompts);
+}
+
 TEST_F(PlayerTest, FaultsGiveTheSoundcardMessageAndTheWindowRecovers) {
     QTemporaryDir dir;
     QDir(dir.path()).mkpath("Mid/2");
