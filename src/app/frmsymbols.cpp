@@ -34,7 +34,7 @@ WindowDesign frmSymbols::Window() const {
 Layout frmSymbols::Design() {
     return {
         //                             left   top  width height
-        label(Label2,                  1800,  360, 1335,  255).caption("Chord Type").tab(3),
+        label(Label2,                  1800,  360, 1335,  255).caption("Chord Type").tab(3).buddy(cmbChordType),
         combo(cmbChordType,            1800,  600, 3255,  360).caption("Chord Type").tab(1)
             .font({"MS Sans Serif", 9.75, true}).back(kLightBlue).tip("Choose a chord type"),
         label(Label1,                  1440, 3360, 4215,  495).caption("All chord symbol examples are written as C root Note. ").tab(4)

@@ -38,7 +38,8 @@ Layout frmPro::Design() {
     Layout rows = {
         //                               left   top  width height
         frame(Frame1,                     360,  600, 1575, 6255).caption("Keys").back(kLightBlue).tab(0),
-        label(Label1,                    2880,  720, 1815,  375).caption("Chord Progressions").back(kHeading).tab(15),
+        label(Label1,                    2880,  720, 1815,  375).caption("Chord Progressions").back(kHeading).tab(15)
+            .buddy(cmbProgression),
         comboList(cmbProgression,        2880, 1080, 2055,  360).back(kHeading).font({"MS Sans Serif", 9.75, true})
             .tip("Pick a chord progression").tab(14),
         label(lblChords,                 2520, 1920,   75,  360).autoSize().back(kLightBlue).font({"MS Sans Serif", 13.5}).tab(16),

@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QStyleFactory>
 #include <memory>
 
 namespace rt {
@@ -73,11 +72,12 @@ void App::init(int& argc, char** argv) {
     if (done) return;
     done = true;
     QApplication::setApplicationName(Title());
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    QApplication::setStyle(platformStyle());
     QApplication::setFont(qtFont(kDefaultFont));
     QApplication::setWindowIcon(iconFor(Icon::ChordGrid));
     QApplication::setQuitOnLastWindowClosed(false);
     qApp->installEventFilter(new EnterKeyFilter);
+    installAccessibility();
 }
 
 int App::exec(const std::function<void()>& startUp) {
@@ -119,6 +119,8 @@ void MsgBox(const QString& prompt) {
     }
     QMessageBox box(QMessageBox::NoIcon, App::Title(), prompt, QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
+    // No glyph anywhere: some styles put one on the OK button.
+    for (QAbstractButton* b : box.buttons()) b->setIcon(QIcon());
     box.exec();
 }
 

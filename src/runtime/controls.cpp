@@ -80,6 +80,7 @@ QString CommandButton::Caption() const { return asPlain<ButtonWidget>(*this)->pr
 void CommandButton::setCaption(const QString& caption) {
     auto* b = asPlain<ButtonWidget>(*this);
     b->setProperty("captionText", caption);
+    b->setAccessibleName(accessibleCaption(caption));
     if (auto* l = b->findChild<QLabel*>("caption")) l->setText(caption);
 }
 
@@ -89,12 +90,18 @@ bool CommandButton::Default() const {
 }
 
 void CommandButton::setDefault(bool isDefault) {
-    widget();
+    auto* b = asPlain<ButtonWidget>(*this);
     Form& f = Parent();
+    CommandButton* before = f.defaultButton_;
     if (isDefault)
         f.defaultButton_ = this;
-    else if (f.defaultButton_ == this)
+    else if (before == this)
         f.defaultButton_ = nullptr;
+    if (before == f.defaultButton_) return;
+    // The widgets carry the state too: they draw the dark frame and report it to
+    // assistive technology.
+    if (before && before->boundWidget()) static_cast<ButtonWidget*>(before->boundWidget())->setDefault(false);
+    b->setDefault(isDefault);
 }
 
 void CommandButton::click() {
@@ -129,9 +136,13 @@ int ListBox::ListIndex() const {
 void ListBox::setListIndex(int index) {
     auto* l = as<QListWidget>(*this);
     if (index < -1 || index >= l->count()) throw RuntimeError(errInvalidProcedureCall, "Invalid property value");
-    if (index < 0)
+    if (index < 0) {
+        // Code may leave the list without a choice; the user may not.
+        auto* model = static_cast<SingleChoiceSelection*>(l->selectionModel());
+        model->allowEmpty = true;
         l->clearSelection();
-    else
+        model->allowEmpty = false;
+    } else
         l->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
 }
 QString ListBox::Text() const {

@@ -120,6 +120,7 @@ void Form::build() {
     };
     std::vector<Focusable> focusables;
     std::map<const Control*, QWidget*> containers;
+    std::vector<std::pair<QLabel*, Control*>> buddies;
 
     const Layout rows = Design();
     int order = 0;
@@ -135,14 +136,10 @@ void Form::build() {
             auto* b = new ButtonWidget(parent);
             b->setAutoDefault(false);
             if (s.backColor) {
-                // A graphical-style button: its own face colour, with a raised edge.
-                const Rgb c = *s.backColor;
-                b->setStyleSheet(QStringLiteral(
-                    "QPushButton { background-color: rgb(%1,%2,%3); border: 2px solid;"
-                    " border-color: white rgb(64,64,64) rgb(64,64,64) white; }"
-                    "QPushButton:pressed { border-color: rgb(64,64,64) white white rgb(64,64,64); }"
-                    "QPushButton:focus { border-color: white black black white; }")
-                                     .arg(c.r).arg(c.g).arg(c.b));
+                // A graphical-style button: its own face colour.
+                QPalette p = b->palette();
+                p.setColor(QPalette::Button, qtColor(*s.backColor));
+                b->setPalette(p);
             }
             // Long captions wrap onto further lines inside the button.
             auto* text = new QLabel(s.captionText, b);
@@ -151,22 +148,33 @@ void Form::build() {
             text->setWordWrap(true);
             text->setAttribute(Qt::WA_TransparentForMouseEvents);
             text->setGeometry(QRect(QPoint(4, 4), pixelRect(s).size() - QSize(8, 8)));
-            // A styled button does not pass its font on to the caption.
-            if (s.fontSpec) text->setFont(qtFont(*s.fontSpec));
             b->setProperty("captionText", s.captionText);
+            b->setAccessibleName(accessibleCaption(s.captionText));
             Control* target = s.target;
             QObject::connect(b, &QPushButton::clicked, b, [target] {
                 auto* cb = static_cast<CommandButton*>(target);
                 dispatch(cb->Click);
             });
-            if (s.defaultFlag) defaultButton_ = static_cast<CommandButton*>(s.target);
+            if (s.defaultFlag) {
+                defaultButton_ = static_cast<CommandButton*>(s.target);
+                b->setDefault(true);
+            }
             w = b;
             break;
         }
         case Kind::Option: {
             auto* o = new QRadioButton(s.captionText, parent);
             Control* target = s.target;
-            QObject::connect(o, &QRadioButton::clicked, o, [target] { dispatch(static_cast<OptionButton*>(target)->Click); });
+            // Becoming set is a Click, whatever set it: the mouse, the keys, an assistive
+            // technology's action or code. Being cleared is not.
+            QObject::connect(o, &QRadioButton::toggled, o, [o, target](bool set) {
+                if (!set) return;
+                // Tab into the group lands on the set option, as in the platform's dialogs;
+                // Qt would land on whichever option had the focus last.
+                for (auto* other : o->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
+                    other->setFocusPolicy(other == o ? Qt::StrongFocus : Qt::ClickFocus);
+                dispatch(static_cast<OptionButton*>(target)->Click);
+            });
             o->setAutoFillBackground(s.backColor.has_value());
             w = o;
             break;
@@ -174,6 +182,9 @@ void Form::build() {
         case Kind::List: {
             auto* l = new QListWidget(parent);
             l->setSelectionMode(QAbstractItemView::SingleSelection);
+            QItemSelectionModel* own = l->selectionModel();
+            l->setSelectionModel(new SingleChoiceSelection(l->model(), l));
+            delete own;
             Control* target = s.target;
             // A pick, not the focus arriving, is a Click.
             QObject::connect(l, &QListWidget::itemSelectionChanged, l,
@@ -183,7 +194,7 @@ void Form::build() {
         }
         case Kind::Combo:
         case Kind::ComboList: {
-            auto* c = new QComboBox(parent);
+            auto* c = new DropDownWidget(parent);
             c->setEditable(s.kind == Kind::Combo);
             c->setInsertPolicy(QComboBox::NoInsert);
             if (s.kind == Kind::Combo) {
@@ -192,9 +203,12 @@ void Form::build() {
                 c->setCompleter(nullptr);
                 c->lineEdit()->setText(s.captionText);
             } else if (s.backColor) {
-                // The style would draw a drop-down list as a shaded button; it shows its own colour.
+                // The style would draw a drop-down list as a shaded button; it shows its own
+                // colour, and so does its open list.
                 const Rgb b = *s.backColor;
-                c->setStyleSheet(QStringLiteral("QComboBox { background-color: rgb(%1,%2,%3); border: 1px solid rgb(96,96,96); padding: 1px 4px; }").arg(b.r).arg(b.g).arg(b.b));
+                c->setStyleSheet(QStringLiteral("QComboBox { background-color: rgb(%1,%2,%3); border: 1px solid rgb(96,96,96); padding: 1px 4px; }"
+                                                "QComboBox QAbstractItemView { background-color: rgb(%1,%2,%3); }")
+                                     .arg(b.r).arg(b.g).arg(b.b));
             }
             Control* target = s.target;
             QObject::connect(c, &QComboBox::activated, c, [target](int) { dispatch(static_cast<ComboBox*>(target)->Click); });
@@ -264,7 +278,10 @@ void Form::build() {
             w->move(pixelRect(s).topLeft());
         }
         w->setObjectName(s.target->Name());
-        if (s.backColor && s.kind != Kind::Button) setBackColor(w, *s.backColor);
+        if (s.backColor && s.kind != Kind::Button) {
+            const bool box = s.kind == Kind::List || s.kind == Kind::Combo || s.kind == Kind::ComboList;
+            box ? setBoxColor(w, *s.backColor) : setBackColor(w, *s.backColor);
+        }
         if (s.foreColor && s.kind != Kind::Line) {
             QPalette p = w->palette();
             p.setColor(QPalette::WindowText, qtColor(*s.foreColor));
@@ -273,6 +290,8 @@ void Form::build() {
             w->setPalette(p);
         }
         if (!s.tipText.isEmpty()) w->setToolTip(s.tipText);
+        keepOwnToolTip(w);
+        if (s.buddyControl && s.kind == Kind::Label) buddies.emplace_back(static_cast<QLabel*>(w), s.buddyControl);
         w->setProperty("tabIndex", s.tabIndex);
         w->setFocusPolicy(takesFocus(s.kind) ? Qt::StrongFocus : Qt::NoFocus);
         if (s.kind == Kind::PictureBox || s.kind == Kind::Frame) containers[s.target] = w;
@@ -280,6 +299,14 @@ void Form::build() {
         s.target->bind(w);
         if (takesFocus(s.kind)) focusables.push_back({s.tabIndex, order, w});
         ++order;
+    }
+
+    // A list or combo box is named by the label its layout gives it.
+    for (const auto& [label, named] : buddies) {
+        if (QWidget* target = named->boundWidget()) {
+            label->setBuddy(target);
+            target->setAccessibleName(accessibleCaption(label->text()));
+        }
     }
 
     // Tab order by tab index; labels, frames, images and lines never take the focus.
@@ -303,6 +330,8 @@ void Form::build() {
             }
             if (hasChildren) {
                 QMenu* menu = parentMenu ? parentMenu->addMenu(m.caption) : bar->addMenu(m.caption);
+                // Every separator shows where the layout puts it, first in its menu too.
+                menu->setSeparatorsCollapsible(false);
                 menu->setObjectName(m.target->Name());
                 menu->menuAction()->setObjectName(m.target->Name());
                 parents[m.level] = menu;

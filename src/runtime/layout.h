@@ -53,6 +53,7 @@ struct ControlRow {
     bool stretchFlag = false;
     bool borderFlag = false;
     QString pictureResource;
+    Control* buddyControl = nullptr;
 
     ControlRow& caption(const QString& c) { captionText = c; return *this; }
     ControlRow& tip(const QString& t) { tipText = t; return *this; }
@@ -68,6 +69,8 @@ struct ControlRow {
     ControlRow& bordered() { borderFlag = true; return *this; }
     ControlRow& in(Control& c) { container = &c; return *this; }
     ControlRow& picture(const QString& resourcePath) { pictureResource = resourcePath; return *this; }
+    // A label's: the control beside it that it names, for screen readers.
+    ControlRow& buddy(Control& c) { buddyControl = &c; return *this; }
 };
 
 using Layout = std::vector<ControlRow>;

@@ -61,6 +61,14 @@ QColor qtColor(Rgb c) { return QColor(c.r, c.g, c.b); }
 void setBackColor(QWidget* w, Rgb c) {
     QPalette p = w->palette();
     p.setColor(QPalette::Window, qtColor(c));
+    p.setColor(w->backgroundRole(), qtColor(c));
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+void setBoxColor(QWidget* w, Rgb c) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, qtColor(c));
     p.setColor(QPalette::Base, qtColor(c));
     p.setColor(QPalette::Button, qtColor(c));
     w->setPalette(p);

@@ -4,6 +4,8 @@
 #include "runtime/layout.h"
 #include "runtime/picture.h"
 
+#include <QComboBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
@@ -17,7 +19,13 @@ class Form;
 
 QFont qtFont(const Font& f);
 QColor qtColor(Rgb c);
+// A control's or a container's background colour. What it holds (an option's circle, a
+// list inside a frame) keeps the system's colours.
 void setBackColor(QWidget* w, Rgb c);
+// A box that shows text on its own background (a list, a combo box): its inside too.
+void setBoxColor(QWidget* w, Rgb c);
+// The name a control shows to assistive technology for a caption: without its padding blanks.
+QString accessibleCaption(const QString& caption);
 
 // The top-level window of a loaded form.
 class FormWindow : public QMainWindow {
@@ -48,11 +56,51 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 };
 
+// A command button, drawn as the platform drew one: a raised edge on its face colour, sunk
+// while pressed, a dotted rectangle when it has the focus, and a dark frame around the
+// button that Enter presses (the focused button, else the window's default button).
 class ButtonWidget : public QPushButton {
 public:
     explicit ButtonWidget(QWidget* parent) : QPushButton(parent) {}
-    bool isDefaultButton = false;
+    // True while Enter would press this button.
+    bool marksEnter() const;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+
+private:
+    void repaintButtons();
 };
+
+// A drop-down list or combo box: with the focus, a drop-down list shows its text highlighted.
+class DropDownWidget : public QComboBox {
+public:
+    explicit DropDownWidget(QWidget* parent) : QComboBox(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+};
+
+// The selection of a single-choice list: once an entry is chosen, nothing the user does
+// (a click below the entries, Ctrl+click or Ctrl+Space on the chosen entry, an assistive
+// technology's clear) leaves the list without one. Code may still clear it.
+class SingleChoiceSelection : public QItemSelectionModel {
+public:
+    using QItemSelectionModel::QItemSelectionModel;
+    using QItemSelectionModel::select;
+    void select(const QItemSelection& selection, QItemSelectionModel::SelectionFlags command) override;
+    bool allowEmpty = false;
+};
+
+// The application's style: Fusion, with the menus' separators as tall as the platform's.
+QStyle* platformStyle();
+// Shows a control to assistive technology as the platform did (frames as named groupings,
+// drop-down lists named by their label); installed once with the application.
+void installAccessibility();
+// Stops a control that has no tooltip of its own from showing its container's.
+void keepOwnToolTip(QWidget* w);
 
 // An image control: shows its picture stretched to its box, or at its own size.
 class ImageWidget : public QWidget {

@@ -6,13 +6,13 @@
 #include "app/frmmain.h"
 #include "lessons/majorminor/frmbasic.h"
 #include "support/uitest.h"
+#include "support/xserver.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -39,7 +39,8 @@ QRect rectInWindow(const rt::Control& c) {
 class RealDisplayTest : public UiTest {
 protected:
     QTemporaryDir dir;
-    QProcess xvfb, program;
+    XServer xserver;
+    QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     QString display;
 
@@ -48,30 +49,8 @@ protected:
             program.kill();
             program.waitForFinished(5000);
         }
-        if (xvfb.state() != QProcess::NotRunning) {
-            xvfb.terminate();
-            if (!xvfb.waitForFinished(5000)) xvfb.kill();
-            xvfb.waitForFinished(5000);
-        }
+        xserver.stop();
         UiTest::TearDown();
-    }
-
-    // Starts Xvfb on a free display; empty when it cannot start.
-    QString startXvfb() {
-        const QString exe = QStandardPaths::findExecutable("Xvfb");
-        if (exe.isEmpty()) return {};
-        // -displayfd: the server picks a free display and writes its number once it is ready.
-        xvfb.start(exe, {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"});
-        if (!xvfb.waitForStarted(5000)) return {};
-        QElapsedTimer t;
-        t.start();
-        QByteArray out;
-        while (t.elapsed() < 15000 && !out.contains('\n')) {
-            if (!xvfb.waitForReadyRead(500) && xvfb.state() == QProcess::NotRunning) return {};
-            out += xvfb.readAllStandardOutput();
-        }
-        const QString n = QString::fromLatin1(out).trimmed();
-        return n.isEmpty() ? QString() : ":" + n;
     }
 
     Finished tool(const QString& program, const QStringList& args, int ms = 20000) {
@@ -156,8 +135,8 @@ int count(const QImage& img, QRect r, bool (*test)(QRgb)) {
 }
 
 TEST_F(RealDisplayTest, TheMajorMinorLessonShowsAChordOnTheScreen) {
-    display = startXvfb();
-    if (display.isEmpty()) GTEST_SKIP() << "Xvfb could not start: " << xvfb.readAllStandardError().toStdString();
+    display = xserver.start();
+    if (display.isEmpty()) GTEST_SKIP() << "Xvfb could not start: " << xserver.errors().toStdString();
     env.insert("DISPLAY", display);
     env.insert("QT_QPA_PLATFORM", "xcb");
     for (const char* v : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI", "WAYLAND_DISPLAY"}) env.remove(v);

@@ -86,7 +86,7 @@ Layout LessonWindow::Design() {
         if (d.formTips[i]) s.tip(d.formTips[i]);
         rows.push_back(s);
     }
-    rows.push_back(placed(label(Label2, 0, 0, 0, 0), d.label2).caption("Chord Types").back(kLightBlue));
+    rows.push_back(placed(label(Label2, 0, 0, 0, 0), d.label2).caption("Chord Types").back(kLightBlue).buddy(lstChordType));
     rows.push_back(placed(list(lstChordType, 0, 0, 0, 0), d.lstChordType).font(kListFont).tip("Choose a chord type"));
     rows.push_back(placed(image(imgChord, 0, 0, 0, 0), d.imgChord).stretch().hidden());
     rows.push_back(placed(label(lblFretNumber, 0, 0, 0, 0), d.lblFretNumber).autoSize().font(kFretFont).back(kLightBlue));
@@ -139,7 +139,11 @@ void LessonWindow::switchRootGroup() {
 }
 
 void LessonWindow::optRoot_Click(int) {
-    if (design_.rootGroups.size() > 1) switchRootGroup();
+    if (design_.rootGroups.size() > 1) {
+        // The switch goes by the set root: with none set it changes nothing, not even the diagram.
+        if (pickedRoot() < 0) return;
+        switchRootGroup();
+    }
     clearDiagram();
 }
 

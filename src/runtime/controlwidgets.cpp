@@ -1,0 +1,204 @@
+// How the controls look and behave for the keyboard and for assistive technology, where
+// Qt's own widgets differ from the platform's controls they stand in for.
+#include "runtime/widgets_p.h"
+
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QEvent>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionMenuItem>
+#include <QStylePainter>
+#include <QToolTip>
+
+namespace rt {
+
+QString accessibleCaption(const QString& caption) { return caption.trimmed(); }
+
+// --- Command buttons
+
+bool ButtonWidget::marksEnter() const {
+    const auto* focus = dynamic_cast<const ButtonWidget*>(window()->focusWidget());
+    return focus ? focus == this : isDefault();
+}
+
+void ButtonWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    QRect r = rect();
+    p.fillRect(r, palette().color(QPalette::Button));
+    const auto edge = [&p](const QRect& box, const QColor& topLeft, const QColor& bottomRight) {
+        p.setPen(topLeft);
+        p.drawLine(box.topLeft(), box.topRight());
+        p.drawLine(box.topLeft(), box.bottomLeft());
+        p.setPen(bottomRight);
+        p.drawLine(box.bottomLeft(), box.bottomRight());
+        p.drawLine(box.topRight(), box.bottomRight());
+    };
+    const QColor dark(0, 0, 0), light(255, 255, 255), shadow(128, 128, 128);
+    if (marksEnter()) {
+        edge(r, dark, dark);
+        r.adjust(1, 1, -1, -1);
+    }
+    if (isDown()) {
+        edge(r, shadow, shadow);
+    } else {
+        edge(r, light, dark);
+        edge(r.adjusted(1, 1, -1, -1), palette().color(QPalette::Button), shadow);
+    }
+    if (hasFocus()) {
+        QPen dots(palette().color(QPalette::ButtonText));
+        dots.setDashPattern({1.0, 1.0});
+        p.setPen(dots);
+        p.drawRect(rect().adjusted(4, 4, -5, -5));
+    }
+}
+
+// The dark frame follows the focus from button to button, and back to the default button.
+void ButtonWidget::focusInEvent(QFocusEvent* e) {
+    QPushButton::focusInEvent(e);
+    repaintButtons();
+}
+
+void ButtonWidget::focusOutEvent(QFocusEvent* e) {
+    QPushButton::focusOutEvent(e);
+    repaintButtons();
+}
+
+void ButtonWidget::repaintButtons() {
+    for (ButtonWidget* b : window()->findChildren<ButtonWidget*>()) b->update();
+}
+
+// --- Drop-down lists
+
+void DropDownWidget::paintEvent(QPaintEvent* e) {
+    if (isEditable() || !hasFocus()) {
+        QComboBox::paintEvent(e);
+        return;
+    }
+    QStylePainter p(this);
+    QStyleOptionComboBox opt;
+    initStyleOption(&opt);
+    p.drawComplexControl(QStyle::CC_ComboBox, opt);
+    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
+    p.fillRect(field, opt.palette.color(QPalette::Highlight));
+    const QColor text = opt.palette.color(QPalette::HighlightedText);
+    opt.palette.setColor(QPalette::Text, text);
+    opt.palette.setColor(QPalette::ButtonText, text);
+    p.setPen(text);
+    p.drawControl(QStyle::CE_ComboBoxLabel, opt);
+}
+
+// --- Single-choice lists
+
+void SingleChoiceSelection::select(const QItemSelection& selection, QItemSelectionModel::SelectionFlags command) {
+    if (!allowEmpty && hasSelection()) {
+        QItemSelection next = command.testFlag(Clear) ? QItemSelection() : this->selection();
+        next.merge(selection, command & (Select | Deselect | Toggle));
+        if (next.isEmpty()) return;
+    }
+    QItemSelectionModel::select(selection, command);
+}
+
+// --- Style
+
+namespace {
+class PlatformStyle : public QProxyStyle {
+public:
+    PlatformStyle() : QProxyStyle(QStyleFactory::create("Fusion")) {}
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size, const QWidget* widget) const override {
+        const QSize s = QProxyStyle::sizeFromContents(type, option, size, widget);
+        // A separator keeps a gap on either side of its line, so it shows first in a menu too.
+        if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+            type == CT_MenuItem && item && item->menuItemType == QStyleOptionMenuItem::Separator)
+            return QSize(s.width(), std::max(s.height(), 9));
+        return s;
+    }
+};
+}  // namespace
+
+QStyle* platformStyle() { return new PlatformStyle; }
+
+// --- Tooltips
+
+namespace {
+class OwnToolTipOnly : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() != QEvent::ToolTip || !static_cast<QWidget*>(watched)->toolTip().isEmpty()) return false;
+        // Handled here, so Qt does not go on to the container's tooltip.
+        QToolTip::hideText();
+        return true;
+    }
+};
+}  // namespace
+
+void keepOwnToolTip(QWidget* w) {
+    static auto* filter = new OwnToolTipOnly(qApp);
+    w->installEventFilter(filter);
+}
+
+// --- Assistive technology
+
+namespace {
+
+// A frame is a grouping named by its caption.
+class FrameAccessible : public QAccessibleWidget {
+public:
+    explicit FrameAccessible(FrameWidget* w) : QAccessibleWidget(w, QAccessible::Grouping) {}
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) return static_cast<const FrameWidget*>(widget())->caption;
+        return QAccessibleWidget::text(t);
+    }
+};
+
+// A drop-down list is named by its label, as a list box is, and its value is the picked
+// entry. (Qt on Linux would name it by the picked entry, leaving it nameless until a pick.)
+class DropDownAccessible : public QAccessibleWidget {
+public:
+    explicit DropDownAccessible(QComboBox* w) : QAccessibleWidget(w, QAccessible::ComboBox) {}
+    QComboBox* box() const { return static_cast<QComboBox*>(widget()); }
+
+    int childCount() const override { return 1; }
+    QAccessibleInterface* child(int index) const override {
+        return index == 0 ? QAccessible::queryAccessibleInterface(box()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child && child->object() == box()->view() ? 0 : -1;
+    }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Value) return box()->currentText();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+    void doAction(const QString& action) override {
+        if (action != showMenuAction() && action != pressAction()) return;
+        if (box()->view()->isVisible())
+            box()->hidePopup();
+        else
+            box()->showPopup();
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+};
+
+QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
+    if (className == QLatin1String("QWidget")) {
+        if (auto* f = dynamic_cast<FrameWidget*>(object)) return new FrameAccessible(f);
+    } else if (className == QLatin1String("QComboBox")) {
+        if (auto* d = dynamic_cast<DropDownWidget*>(object); d && !d->isEditable()) return new DropDownAccessible(d);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void installAccessibility() { QAccessible::installFactory(accessibleFor); }
+
+}  // namespace rt

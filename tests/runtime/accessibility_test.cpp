@@ -1,0 +1,254 @@
+// The built program as a screen reader meets it: on an X display of its own, with Qt's
+// accessibility bridge on, read and driven over a real AT-SPI bus (the test runs under
+// dbus-run-session). What each window should show comes from its layout, loaded here
+// offscreen.
+#include "app/frmabout.h"
+#include "app/frmhelp.h"
+#include "app/frmmain.h"
+#include "app/frmothersymbols.h"
+#include "app/frmpartial.h"
+#include "app/frmsymbols.h"
+#include "atspiclient.h"
+#include "lessons/dimaug/frmdimaug.h"
+#include "lessons/dimaug/frmsymmetric.h"
+#include "lessons/dominant/frmdominant.h"
+#include "lessons/extensions/frmmajminext.h"
+#include "lessons/inversions/frminversions.h"
+#include "lessons/majorminor/frmbasic.h"
+#include "lessons/seventh/frm7thtype.h"
+#include "lessons/susadd/frmsusadd.h"
+#include "player/frmpro.h"
+#include "runtime/mmcontrol.h"
+#include "support/uitest.h"
+#include "support/xserver.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <algorithm>
+#include <memory>
+
+using namespace rt;
+using atspi::Node;
+
+namespace {
+
+template <class T>
+Form& formOf() {
+    return instance<T>();
+}
+
+// Every window a user reaches from the main window without printing.
+Form& (*const kWindows[])() = {
+    formOf<frmMain>,       formOf<frmAbout>,      formOf<frmHelp>,     formOf<frmPartial>,    formOf<frmSymbols>,
+    formOf<frmOtherSymbols>, formOf<frmBasic>,    formOf<frm7thType>,  formOf<frmInversions>, formOf<frmSusAdd>,
+    formOf<frmMajMinExt>,  formOf<frmDominant>,   formOf<frmDimAug>,   formOf<frmSymmetric>,  formOf<frmPro>,
+};
+
+std::vector<std::string> sorted(std::vector<std::string> v) {
+    std::sort(v.begin(), v.end());
+    return v;
+}
+
+bool is(const Node& n, const char* role, const std::string& name) { return n.role() == role && n.name() == name; }
+
+class AccessibilityTest : public UiTest {
+protected:
+    // One program for the whole suite: starting it and its bus takes seconds.
+    static inline std::unique_ptr<QTemporaryDir> dir;
+    static inline std::unique_ptr<XServer> xserver;
+    static inline std::unique_ptr<QProcess> program;
+    static inline std::string unavailable;  // why the machine cannot run the suite
+    static inline std::string broken;       // why the program could not be reached
+    static inline Node app;
+
+    static void SetUpTestSuite() {
+        if (!atspi::connect(unavailable)) return;
+        xserver = std::make_unique<XServer>();
+        const QString display = xserver->start();
+        if (display.isEmpty()) {
+            unavailable = "Xvfb could not start: " + xserver->errors().toStdString();
+            return;
+        }
+        dir = std::make_unique<QTemporaryDir>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* v : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI", "WAYLAND_DISPLAY"}) env.remove(v);
+        env.insert("DISPLAY", display);
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+        env.insert("XDG_RUNTIME_DIR", dir->path());
+        program = std::make_unique<QProcess>();
+        program->setProcessEnvironment(env);
+        program->setProcessChannelMode(QProcess::MergedChannels);
+        program->start(QStringLiteral(STRUMVANE_EXECUTABLE), {});
+        if (!program->waitForStarted(10000)) {
+            broken = "the program did not start";
+            return;
+        }
+        waitFor([] { return bool(app = atspi::application("Strumvane")); }, 20000);
+        if (!app) {
+            broken = "the program never showed itself on the accessibility bus; it said: " + program->readAll().toStdString();
+            return;
+        }
+        app.uncached();
+        if (!waitFor([] { return bool(window("Strumvane")); })) broken = "no main window on the bus";
+    }
+    static void TearDownTestSuite() {
+        app = Node();
+        if (program) {
+            program->kill();
+            program->waitForFinished(5000);
+        }
+        program.reset();
+        xserver.reset();
+        dir.reset();
+    }
+    void SetUp() override {
+        UiTest::SetUp();
+        if (!unavailable.empty()) GTEST_SKIP() << unavailable;
+        ASSERT_TRUE(broken.empty()) << broken;
+        configureMidi(MidiOutput::Offline);
+    }
+
+    static bool waitFor(const std::function<bool()>& done, int ms = 10000) {
+        QElapsedTimer t;
+        t.start();
+        for (;;) {
+            atspi::pump();
+            if (done()) return true;
+            if (t.elapsed() > ms) return false;
+            QThread::msleep(50);
+        }
+    }
+    // A top-level window of the program, by its caption.
+    static Node window(const std::string& caption) {
+        for (const Node& w : app.children())
+            if (w.name() == caption && w.role() == "frame") return w;
+        return {};
+    }
+    static Node waitForWindow(const std::string& caption) {
+        Node w;
+        waitFor([&] { return bool(w = window(caption)); });
+        return w;
+    }
+    static std::string captionOf(Form& f) { return f.Caption().toStdString(); }
+    static Node showingButton(const Node& in, const std::string& name) {
+        return in.find([&](const Node& n) { return is(n, "push button", name) && n.showing(); });
+    }
+    // Presses a button of one window, opening another if it is not open yet.
+    static Node open(const std::string& from, const std::string& button, const std::string& caption) {
+        if (Node w = window(caption)) return w;
+        EXPECT_TRUE(showingButton(window(from), button).act("Press")) << button;
+        return waitForWindow(caption);
+    }
+    static void openEveryWindow() {
+        static bool done = false;
+        if (done) return;
+        done = true;
+        const std::string main = "Strumvane";
+        for (const Node& b : window(main).findAll([](const Node& n) { return n.role() == "push button" && n.showing(); })) {
+            const size_t before = app.children().size();
+            b.act("Press");
+            waitFor([&] { return app.children().size() > before; }, 3000);
+        }
+        if (!window(captionOf(formOf<frmAbout>())))
+            window(main).find([](const Node& n) { return is(n, "menu item", "About"); }).act("Press");
+        open(captionOf(formOf<frmSymbols>()), "Other Symbols", captionOf(formOf<frmOtherSymbols>()));
+        open(captionOf(formOf<frmDimAug>()), "More on Dim and Aug chords", captionOf(formOf<frmSymmetric>()));
+    }
+    // Checks each window as the program shows it, against the same window loaded here.
+    static void eachWindow(const std::function<void(Form&, const Node&)>& check) {
+        openEveryWindow();
+        for (Form& (*formFn)() : kWindows) {
+            Form& f = formFn();
+            f.Show();
+            SCOPED_TRACE(f.Name());
+            const Node w = waitForWindow(captionOf(f));
+            EXPECT_TRUE(w) << "no window " << captionOf(f);
+            if (w) check(f, w);
+            f.Unload();
+        }
+    }
+};
+
+TEST_F(AccessibilityTest, EveryShowingButtonOfEveryWindowIsNamedByItsCaption) {
+    eachWindow([](Form& f, const Node& w) {
+        std::vector<std::string> captions;
+        for (Control* c : f.controls())
+            if (auto* b = dynamic_cast<CommandButton*>(c); b && b->Visible()) captions.push_back(b->Caption().trimmed().toStdString());
+        std::vector<std::string> heard;
+        for (const Node& b : w.findAll([](const Node& n) { return n.role() == "push button" && n.showing(); })) heard.push_back(b.name());
+        EXPECT_EQ(sorted(heard), sorted(captions));
+    });
+}
+
+TEST_F(AccessibilityTest, FramesAreGroupingsAndListsAreNamedByTheirLabels) {
+    eachWindow([](Form& f, const Node& w) {
+        std::vector<std::string> frames;
+        for (Control* c : f.controls())
+            if (auto* fr = dynamic_cast<Frame*>(c)) frames.push_back(fr->Caption().toStdString());
+        std::vector<std::string> panels;
+        for (const Node& p : w.findAll([](const Node& n) { return n.role() == "panel"; })) panels.push_back(p.name());
+        EXPECT_EQ(sorted(panels), sorted(frames));
+        // The chord type list of every lesson, the progression player's drop-down list.
+        if (dynamic_cast<lessons::LessonWindow*>(&f))
+            EXPECT_TRUE(w.find([](const Node& n) { return is(n, "list", "Chord Types"); }));
+        if (&f == &formOf<frmPro>())
+            EXPECT_TRUE(w.find([](const Node& n) { return is(n, "combo box", "Chord Progressions"); }));
+    });
+}
+
+// The diminished and augmented lesson, driven as a screen reader user drives it.
+TEST_F(AccessibilityTest, SettingARootThroughAtSpiClearsTheDiagramAndSwitchesTheRootGroup) {
+    const std::string caption = captionOf(formOf<frmDimAug>());
+    const Node w = open("Strumvane", "Augmented -      Diminished", caption);
+    ASSERT_TRUE(w);
+    const Node client = w.children().at(0);
+    const auto find = [&](const char* role, const std::string& name) {
+        return w.find([&](const Node& n) { return is(n, role, name); });
+    };
+    const auto picture = [&] {
+        for (const Node& n : client.children())
+            if (n.role() == "filler") return n;
+        return Node();
+    };
+    const auto fretLabelShows = [&](const std::string& fret) { return bool(find("label", fret)); };
+    const auto strumButton = [&] { return showingButton(w, "Strum Me"); };
+
+    ASSERT_TRUE(find("list item", "Diminished").act("Toggle"));
+    ASSERT_TRUE(find("radio button", "F").act("Toggle"));
+    ASSERT_TRUE(find("radio button", "1").act("Toggle"));
+    ASSERT_TRUE(waitFor([&] { return find("radio button", "1").checked() && find("radio button", "F").checked(); }));
+    const Node low = strumButton();
+    ASSERT_TRUE(low.act("Press"));
+    ASSERT_TRUE(waitFor([&] { return fretLabelShows("12th Fret"); })) << "diagram 233 at the 12th fret";
+    EXPECT_TRUE(picture().showing());
+    EXPECT_TRUE(low.isDefault());
+
+    // F#/Gb through its own action: the Click runs, as for a mouse pick.
+    ASSERT_TRUE(find("radio button", "F#/Gb").act("Toggle"));
+    ASSERT_TRUE(waitFor([&] { return !fretLabelShows("12th Fret"); })) << "the diagram stayed";
+    EXPECT_FALSE(picture().showing());
+    EXPECT_TRUE(find("radio button", "F#/Gb").checked());
+    EXPECT_FALSE(find("radio button", "F").checked());
+    const Node high = strumButton();
+    ASSERT_TRUE(high);
+    EXPECT_NE(high.indexInParent(), low.indexInParent()) << "the Strum button of the roots C to F still shows";
+    EXPECT_FALSE(low.showing());
+    EXPECT_TRUE(high.isDefault());
+    EXPECT_FALSE(low.isDefault());
+
+    // That group's Strum button serves F#/Gb: the table's 1st fret, and so does the print.
+    ASSERT_TRUE(high.act("Press"));
+    ASSERT_TRUE(waitFor([&] { return fretLabelShows("1st Fret"); }));
+    ASSERT_TRUE(showingButton(w, "Print Chord").act("Press"));
+    const Node preview = waitForWindow("print Chord");
+    ASSERT_TRUE(preview);
+    EXPECT_TRUE(waitFor([&] { return bool(preview.find([](const Node& n) { return is(n, "label", "F#/Gb Diminished"); })); }));
+    EXPECT_TRUE(preview.find([](const Node& n) { return is(n, "label", "1st Fret"); }));
+    EXPECT_TRUE(showingButton(preview, "P r i n t"));
+}
+
+}  // namespace

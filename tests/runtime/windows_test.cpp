@@ -1,0 +1,235 @@
+// Every window of the program on the layer: the Tab key walks each window's controls in the
+// order of their tab indexes, and the lesson windows' root pick keeps the default button's
+// state and mark with the visible Strum button.
+#include "app/frmabout.h"
+#include "app/frmhelp.h"
+#include "app/frmmain.h"
+#include "app/frmothersymbols.h"
+#include "app/frmpartial.h"
+#include "app/frmsymbols.h"
+#include "lessons/core/frmprintme.h"
+#include "lessons/dimaug/frmdimaug.h"
+#include "lessons/dimaug/frmsymmetric.h"
+#include "lessons/dominant/frmdominant.h"
+#include "lessons/extensions/frmmajminext.h"
+#include "lessons/inversions/frminversions.h"
+#include "lessons/majorminor/frmbasic.h"
+#include "lessons/seventh/frm7thtype.h"
+#include "lessons/susadd/frmsusadd.h"
+#include "player/frmpro.h"
+#include "runtime/mmcontrol.h"
+#include "support/lessondriver.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace rt;
+
+namespace {
+
+QStringList indexed(const QString& name, int first, int last) {
+    QStringList names;
+    for (int i = first; first <= last ? i <= last : i >= last; first <= last ? ++i : --i) names << QString("%1_%2").arg(name).arg(i);
+    return names;
+}
+const QStringList kRoots = indexed("optRoot", 0, 11);
+const QStringList kForms = indexed("optForm", 0, 3);
+
+struct TabChain {
+    const char* window;
+    Form& (*form)();
+    QStringList chain;  // the controls that take the focus, by tab index
+};
+
+template <class T>
+Form& formOf() {
+    return instance<T>();
+}
+
+const TabChain kTabChains[] = {
+    {"frmMain", formOf<frmMain>,
+     {"cmdHelp", "cmdChordSymbols", "cmdBasic", "cmd7thType", "cmdInversions", "cmdAugDim", "Command2", "cmdPartial",
+      "Command3", "Command4", "Picture1", "Picture2", "WebBrowser1", "WebBrowser2", "Command1"}},
+    {"frmAbout", formOf<frmAbout>, {"cmdOk", "Picture1"}},
+    {"frmHelp", formOf<frmHelp>, {}},
+    {"frmPartial", formOf<frmPartial>, {}},
+    {"frmSymbols", formOf<frmSymbols>, {"cmdOthersymbols", "cmbChordType", "Command1"}},
+    {"frmOtherSymbols", formOf<frmOtherSymbols>, {}},
+    {"frmPrintMe", formOf<frmPrintMe>, {"cmdPrintMe"}},
+    {"frmPro", formOf<frmPro>, indexed("optKey", 0, 11) + QStringList{"cmdPlayChord", "cmbProgression"}},
+    {"frmBasic", formOf<frmBasic>, kRoots + kForms + QStringList{"lstChordType", "cmdStrumMe", "cmdExit", "cmdPrint"}},
+    {"frm7thType", formOf<frm7thType>, kRoots + kForms + QStringList{"lstChordType", "cmdStrumMe2", "cmdExit", "cmdPrint"}},
+    {"frmInversions", formOf<frmInversions>,
+     QStringList{"cmdExit"} + indexed("optInversion", 3, 0) + QStringList{"lstChordType", "cmdStrumMe3", "cmdStrumMe4"} + kRoots +
+         QStringList{"cmdPrint"}},
+    {"frmSusAdd", formOf<frmSusAdd>,
+     QStringList{"cmdExit"} + kRoots + QStringList{"cmdStrumMe", "lstChordType"} + kForms + QStringList{"cmdStrumMe2", "cmdPrint"}},
+    {"frmMajMinExt", formOf<frmMajMinExt>,
+     kRoots + kForms + QStringList{"lstChordType", "cmdStrumMe3", "cmdExit", "cmdStrumMe2", "cmdPrint"}},
+    {"frmDominant", formOf<frmDominant>,
+     QStringList{"cmdStrumMe2"} + kRoots + QStringList{"cmdStrumMe", "lstChordType"} + kForms +
+         QStringList{"cmdExit", "cmdStrumMe3", "cmdPrint"}},
+    {"frmDimAug", formOf<frmDimAug>,
+     QStringList{"cmdExit", "cmdStrumMe2"} + kRoots + QStringList{"cmdStrumMe", "lstChordType"} + kForms +
+         QStringList{"cmdMoreDim", "cmdPrint"}},
+    {"frmSymmetric", formOf<frmSymmetric>, {}},
+};
+
+// Where Tab stops, as the platform's dialogs do: once in each group of options (on the set
+// one, else on the group's first), and never on a hidden control.
+QStringList tabStops(const Form& f, const QStringList& chain) {
+    static const QRegularExpression option("^(opt\\w+)_\\d+$");
+    QStringList stops;
+    for (qsizetype i = 0; i < chain.size();) {
+        const QString group = option.match(chain[i]).captured(1);
+        if (group.isEmpty()) {
+            if (f.findControl(chain[i])->Visible()) stops << chain[i];
+            ++i;
+            continue;
+        }
+        QString stop = chain[i];
+        for (; i < chain.size() && option.match(chain[i]).captured(1) == group; ++i)
+            if (static_cast<const OptionButton*>(f.findControl(chain[i]))->Value()) stop = chain[i];
+        stops << stop;
+    }
+    return stops;
+}
+
+class WindowsTest : public UiTest {
+protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        configureMidi(MidiOutput::Offline);
+    }
+    static void activate(const Form& f) {
+        QApplication::setActiveWindow(f.topLevelWidget());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(f.topLevelWidget()));
+    }
+    // The control that holds the focus (or whose part does), "" for none.
+    static QString focusedControl(const Form& f) {
+        for (QWidget* w = f.topLevelWidget()->focusWidget(); w; w = w->parentWidget())
+            if (f.findControl(w->objectName())) return w->objectName();
+        return {};
+    }
+    // Presses Tab once for each stop, noting where the focus is before each press.
+    static QStringList walk(const Form& f, qsizetype stops) {
+        QStringList walked{focusedControl(f)};
+        for (qsizetype i = 0; i < stops; ++i) {
+            key(f, Qt::Key_Tab);
+            walked << focusedControl(f);
+        }
+        return walked;
+    }
+};
+
+TEST_F(WindowsTest, TheTabKeyWalksEveryWindowInTheOrderOfItsTabIndexes) {
+    for (const TabChain& t : kTabChains) {
+        SCOPED_TRACE(t.window);
+        Form& f = t.form();
+        f.Show();
+        activate(f);
+        // The focus starts on the lowest tab index, and each Tab moves it one on, round to
+        // the start again.
+        QStringList stops = tabStops(f, t.chain);
+        EXPECT_EQ(walk(f, stops.size()), stops.isEmpty() ? QStringList{""} : stops + stops.mid(0, 1));
+
+        // With an option set in each group (a root of another group shows another Strum
+        // button), Tab stops on the set ones.
+        for (const QString& name : t.chain) {
+            if (name == "optRoot_7" || name == "optForm_2" || name == "optInversion_1" || name == "optKey_7")
+                static_cast<OptionButton*>(f.findControl(name))->setValue(true);
+        }
+        stops = tabStops(f, t.chain);
+        if (!stops.isEmpty()) {
+            f.findControl(stops.first())->SetFocus();
+            EXPECT_EQ(walk(f, stops.size()), stops + stops.mid(0, 1));
+        }
+        f.Unload();
+        settle();
+    }
+}
+
+struct LessonCase {
+    const char* window;
+    lessons::LessonWindow& (*lesson)();
+};
+
+template <class T>
+lessons::LessonWindow& lessonOf() {
+    return instance<T>();
+}
+
+const LessonCase kLessons[] = {
+    {"frmBasic", lessonOf<frmBasic>},           {"frm7thType", lessonOf<frm7thType>},
+    {"frmInversions", lessonOf<frmInversions>}, {"frmSusAdd", lessonOf<frmSusAdd>},
+    {"frmMajMinExt", lessonOf<frmMajMinExt>},   {"frmDominant", lessonOf<frmDominant>},
+    {"frmDimAug", lessonOf<frmDimAug>},
+};
+
+// Which Strum buttons show, with "*" after the one reported as default: "cmdStrumMe2*".
+QString strumButtons(const lessons::LessonWindow& w) {
+    QStringList out;
+    for (const lessons::StrumButtonDesign& b : w.design().strumButtons) {
+        if (!b.button->Visible()) continue;
+        const bool reported = QAccessible::queryAccessibleInterface(b.button->widget())->state().defaultButton;
+        out << b.button->Name() + (reported ? "*" : "");
+    }
+    return out.join(' ');
+}
+
+// The dark frame of the button that Enter presses.
+bool framed(const CommandButton& b) {
+    QWidget* w = b.widget();
+    const QImage img = w->grab().toImage().scaled(w->size()).convertToFormat(QImage::Format_RGB32);
+    return qGray(img.pixel(0, img.height() / 2)) < 64 && qGray(img.pixel(img.width() / 2, 0)) < 64;
+}
+
+TEST_F(WindowsTest, TheDefaultStateAndItsFrameFollowTheRootGroupSwitch) {
+    for (const LessonCase& c : kLessons) {
+        SCOPED_TRACE(c.window);
+        lessons::LessonWindow& w = c.lesson();
+        w.Show();
+        activate(w);
+        for (const lessons::RootGroup& g : w.design().rootGroups) {
+            for (int root : {g.firstRoot, g.lastRoot}) {
+                SCOPED_TRACE(testing::Message() << "root " << root);
+                lessondriver::pickRoot(w, root);
+                EXPECT_EQ(strumButtons(w), g.button->Name() + "*");
+                EXPECT_TRUE(framed(*g.button));
+                EXPECT_FALSE(framed(w.cmdExit));
+                EXPECT_FALSE(framed(w.cmdPrint));
+            }
+        }
+        w.Unload();
+        settle();
+    }
+}
+
+TEST_F(WindowsTest, ARootPickWithNoRootSetChangesNothingWhereRootGroupsSwitch) {
+    for (const LessonCase& c : kLessons) {
+        SCOPED_TRACE(c.window);
+        lessons::LessonWindow& w = c.lesson();
+        w.Show();
+        // A diagram on show, as a Strum leaves it, and no root set.
+        w.imgChord.setPicture(LoadResPicture(101, 0));
+        w.imgChord.setVisible(true);
+        w.lblFretNumber.setCaption("3rd Fret");
+        const QString buttons = strumButtons(w);
+        w.optRoot_Click(0);
+        EXPECT_EQ(strumButtons(w), buttons);
+        if (w.design().rootGroups.size() > 1) {
+            EXPECT_EQ(lessondriver::shownDiagram(w), 101);
+            EXPECT_EQ(w.lblFretNumber.Caption(), "3rd Fret");
+        } else {
+            // One root group: the handler is the diagram clearing alone.
+            EXPECT_EQ(lessondriver::shownDiagram(w), 0);
+            EXPECT_EQ(w.lblFretNumber.Caption(), "");
+        }
+        w.Unload();
+        settle();
+    }
+}
+
+}  // namespace
