@@ -1,8 +1,8 @@
 #include "diagrams/renderer.h"
 
+#include "diagrams/drawing.h"
+
 #include <algorithm>
-#include <span>
-#include <string_view>
 
 namespace diagrams {
 
@@ -24,137 +24,18 @@ void Bitmap::setInk(int x, int y, bool on)
 
 namespace {
 
-struct Span {
-    int first;
-    int last;
-};
-
-// Fret lines (rows), top to bottom; each spans the columns of the outer strings.
-constexpr Span kFretLineRows[] = {{26, 28}, {78, 81}, {128, 131}, {177, 180}, {227, 230}, {277, 280}};
-constexpr Span kGridColumns = {24, 209};
-
-// Strings (columns), low E to high E; each spans the rows from the top to the bottom line.
-constexpr Span kStringColumns[kStringCount] = {{24, 28}, {64, 67}, {105, 107}, {144, 145}, {179, 179}, {209, 209}};
-constexpr Span kGridRows = {26, 280};
-constexpr int kStringCentre[kStringCount] = {26, 65, 106, 144, 179, 209};
-
-// Centre row of a finger dot in fret space 1..5.
-constexpr int kDotRow[kFretSpaces + 1] = {0, 56, 107, 157, 207, 257};
-
-constexpr int kRingHeight = 33;
-constexpr int kRingStroke = 3;
-constexpr int kMuteTop = 11;
-constexpr int kMuteLeft = -5;  // from the string's centre
-constexpr int kOpenTop = 8;
-constexpr int kOpenLeft = -6;
-
-// Glyph masks, top row first: # ink, . paper.
-constexpr std::string_view kMuteMark[] = {
-    "###.....###",
-    "####...####",
-    ".####.####.",
-    "..#######..",
-    "...#####...",
-    "...#####...",
-    "..#######..",
-    ".####.####.",
-    "####...####",
-    "###.....###",
-};
-constexpr std::string_view kOpenMark[] = {
-    "....######....",
-    "..##########..",
-    ".####....####.",
-    ".###......###.",
-    "###........###",
-    "###........###",
-    "###........###",
-    "###........###",
-    "###........###",
-    "###........###",
-    ".###......###.",
-    ".####....####.",
-    "..##########..",
-    "....######....",
-};
-constexpr std::string_view kDigit1[] = {
-    "...###",
-    "..####",
-    "######",
-    "######",
-    "...###",
-    "...###",
-    "...###",
-    "...###",
-    "...###",
-    "...###",
-    "...###",
-    "...###",
-    "...###",
-    "...###",
-};
-constexpr std::string_view kDigit2[] = {
-    "..######..",
-    ".########.",
-    "####..####",
-    "###....###",
-    ".......###",
-    "......####",
-    ".....####.",
-    "...#####..",
-    "..####....",
-    ".####.....",
-    ".###......",
-    "###.......",
-    "##########",
-    "##########",
-};
-constexpr std::string_view kDigit3[] = {
-    "...####...",
-    ".########.",
-    ".###..###.",
-    "###....###",
-    "###....###",
-    "......###.",
-    "...#####..",
-    "...######.",
-    "......###.",
-    "###....###",
-    "###....###",
-    ".###..###.",
-    ".########.",
-    "...####...",
-};
-constexpr std::string_view kDigit4[] = {
-    "....####..",
-    "....####..",
-    "...#####..",
-    "...#####..",
-    "..######..",
-    "..######..",
-    ".###.###..",
-    ".###.###..",
-    "###..###..",
-    "##########",
-    "##########",
-    ".....###..",
-    ".....###..",
-    ".....###..",
-};
-
-constexpr std::span<const std::string_view> kDigits[5] = {{}, kDigit1, kDigit2, kDigit3, kDigit4};
-
-void fillRect(Bitmap& bmp, Span cols, Span rows, std::uint8_t value)
+void fillRect(Bitmap& bmp, const Bar& bar)
 {
-    for (int y = rows.first; y <= rows.last; ++y)
-        std::fill(bmp.row(y) + cols.first, bmp.row(y) + cols.last + 1, value);
+    for (int y = bar.top; y <= bar.bottom; ++y)
+        std::fill(bmp.row(y) + bar.left, bmp.row(y) + bar.right + 1, std::uint8_t{1});
 }
 
 // Paints only the ink pixels of a glyph.
-void stamp(Bitmap& bmp, std::span<const std::string_view> glyph, int left, int top)
+void stamp(Bitmap& bmp, const Stamp& s)
 {
+    const auto glyph = glyphMask(s.glyph);
     for (std::size_t gy = 0; gy < glyph.size(); ++gy) {
-        std::uint8_t* line = bmp.row(top + static_cast<int>(gy)) + left;
+        std::uint8_t* line = bmp.row(s.top + static_cast<int>(gy)) + s.left;
         for (std::size_t gx = 0; gx < glyph[gy].size(); ++gx)
             if (glyph[gy][gx] == '#')
                 line[gx] = 1;
@@ -170,77 +51,48 @@ constexpr bool insideEllipse(int dx, int dy, int w, int h)
     return ex * ex * hh * hh + ey * ey * ww * ww < ww * ww * hh * hh;
 }
 
-// A 3-pixel ring filled with paper, hiding whatever lies under it.
-void paintRing(Bitmap& bmp, int cx, int cy, int width)
+// Half the width of an ellipse's row of pixels dy rows from its centre: the largest dx whose
+// pixel lies inside, or -1 when none does.
+int halfSpan(int dy, int w, int h)
 {
-    const int innerWidth = width - 2 * kRingStroke;
-    const int innerHeight = kRingHeight - 2 * kRingStroke;
-    for (int dy = -kRingHeight / 2; dy <= kRingHeight / 2; ++dy) {
-        std::uint8_t* line = bmp.row(cy + dy);
-        for (int dx = -width / 2; dx <= width / 2; ++dx) {
-            if (insideEllipse(dx, dy, innerWidth, innerHeight))
-                line[cx + dx] = 0;
-            else if (insideEllipse(dx, dy, width, kRingHeight))
-                line[cx + dx] = 1;
-        }
+    int dx = w / 2;
+    while (dx >= 0 && !insideEllipse(dx, dy, w, h))
+        --dx;
+    return dx;
+}
+
+// The ring's outline in ink, its inside in paper, hiding whatever lies under it.
+void paintRing(Bitmap& bmp, const Ring& ring)
+{
+    const int innerWidth = ring.width - 2 * ring.stroke;
+    const int innerHeight = ring.height - 2 * ring.stroke;
+    for (int dy = -ring.height / 2; dy <= ring.height / 2; ++dy) {
+        std::uint8_t* line = bmp.row(ring.cy + dy) + ring.cx;
+        if (const int outer = halfSpan(dy, ring.width, ring.height); outer >= 0)
+            std::fill(line - outer, line + outer + 1, std::uint8_t{1});
+        if (const int inner = halfSpan(dy, innerWidth, innerHeight); inner >= 0)
+            std::fill(line - inner, line + inner + 1, std::uint8_t{0});
     }
-}
-
-bool sameFretSpace(const Fingering& f, int s1, int s2)
-{
-    const auto& a = f.strings[s1].dot;
-    const auto& b = f.strings[s2].dot;
-    return a && b && a->fretSpace == b->fretSpace;
-}
-
-// Dots side by side on the closely spaced upper strings get narrower rings
-// so that paper stays between them.
-int ringWidth(const Fingering& f, int s)
-{
-    const bool gb = sameFretSpace(f, kG, kB);
-    const bool be = sameFretSpace(f, kB, kHighE);
-    if ((s == kB || s == kHighE) && be)
-        return 29;
-    if ((s == kG || s == kB) && gb)
-        return 33;
-    return 35;
 }
 
 }  // namespace
 
 Bitmap render(const Fingering& f)
 {
+    return rasterise(drawingOf(f));
+}
+
+Bitmap rasterise(const Drawing& drawing)
+{
     Bitmap bmp;
-
-    for (Span rows : kFretLineRows)
-        fillRect(bmp, kGridColumns, rows, 1);
-    for (Span cols : kStringColumns)
-        fillRect(bmp, cols, kGridRows, 1);
-
-    for (int s = 0; s < kStringCount; ++s) {
-        const int c = kStringCentre[s];
-        switch (f.strings[s].mark) {
-        case TopMark::Mute: stamp(bmp, kMuteMark, c + kMuteLeft, kMuteTop); break;
-        case TopMark::Open: stamp(bmp, kOpenMark, c + kOpenLeft, kOpenTop); break;
-        case TopMark::None: break;
-        }
+    for (const Shape& shape : drawing.shapes()) {
+        if (const auto* bar = std::get_if<Bar>(&shape))
+            fillRect(bmp, *bar);
+        else if (const auto* ring = std::get_if<Ring>(&shape))
+            paintRing(bmp, *ring);
+        else
+            stamp(bmp, std::get<Stamp>(shape));
     }
-
-    for (const Barre& b : f.barreList()) {
-        const int r = kDotRow[b.fretSpace];
-        fillRect(bmp, {kStringCentre[b.firstString], kStringCentre[b.lastString]}, {r - 1, r + 1}, 1);
-    }
-
-    for (int s = 0; s < kStringCount; ++s) {
-        const auto& dot = f.strings[s].dot;
-        if (!dot)
-            continue;
-        const int c = kStringCentre[s];
-        const int r = kDotRow[dot->fretSpace];
-        paintRing(bmp, c, r, ringWidth(f, s));
-        stamp(bmp, kDigits[dot->finger], dot->finger == 1 ? c - 3 : c - 5, r - 7);
-    }
-
     return bmp;
 }
 

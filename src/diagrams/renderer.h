@@ -1,6 +1,6 @@
 #pragma once
 
-#include "diagrams/fingering.h"
+#include "diagrams/drawing.h"
 
 #include <cstdint>
 #include <optional>
@@ -13,8 +13,8 @@ namespace diagrams {
 // each kWidth bytes long with no padding.
 class Bitmap {
 public:
-    static constexpr int kWidth = 241;
-    static constexpr int kHeight = 312;
+    static constexpr int kWidth = kPictureWidth;
+    static constexpr int kHeight = kPictureHeight;
 
     Bitmap();  // all paper
 
@@ -32,8 +32,12 @@ private:
     std::vector<std::uint8_t> pixels_;
 };
 
-// Draws the chord diagram of a fingering.
+// Draws the chord diagram of a fingering: its shapes (drawingOf), pixel by pixel.
 Bitmap render(const Fingering& fingering);
+
+// A diagram's shapes, pixel by pixel: a pixel is ink where a bar or a glyph's mask puts ink,
+// or where its centre lies inside a ring's outline; paper inside the ring.
+Bitmap rasterise(const Drawing& drawing);
 
 // The chord diagram of a diagram id, or nullopt when the catalogue has no such id.
 std::optional<Bitmap> renderDiagram(int diagramId);

@@ -43,7 +43,8 @@ QImage forPage(const QImage& img) {
 }
 
 // Paints a widget's visible children as they show now, in stacking order, at whatever
-// resolution the painter's device has: text as text, pictures from their own pixels.
+// resolution the painter's device has: text as text, pictures as shapes where they have
+// them, else from their own pixels.
 void paintChildren(QPainter& p, const QWidget* parent, QPoint origin) {
     for (const QObject* o : parent->children()) {
         const auto* w = qobject_cast<const QWidget*>(o);
@@ -56,7 +57,11 @@ void paintChildren(QPainter& p, const QWidget* parent, QPoint origin) {
             if (!img->picture.isEmpty()) {
                 const int b = img->border ? 2 : 0;
                 const QRect target = img->stretch ? r : QRect(r.topLeft() + QPoint(b, b), r.size() - QSize(2 * b, 2 * b));
-                p.drawImage(target, forPage(*img->picture.image()));
+                // A chord diagram goes to the page as shapes, as sharp as the printer can print.
+                if (img->picture.hasShapes())
+                    img->picture.drawShapes(p, target);
+                else
+                    p.drawImage(target, forPage(*img->picture.image()));
             }
         } else if (const auto* label = qobject_cast<const QLabel*>(w)) {
             p.setFont(screenSized(label));

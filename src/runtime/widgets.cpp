@@ -31,7 +31,9 @@ QSize pictureSize(const QImage& img) {
     return QSize(qRound(img.width() * f), qRound(img.height() * f));
 }
 
-void drawPicture(QPainter& p, const QImage& img, const QRect& target) {
+}  // namespace
+
+void drawPixels(QPainter& p, const QImage& img, const QRect& target) {
     const qreal dpr = p.device()->devicePixelRatioF();
     const QSize device(qRound(target.width() * dpr), qRound(target.height() * dpr));
     if (device == img.size()) {
@@ -40,7 +42,6 @@ void drawPicture(QPainter& p, const QImage& img, const QRect& target) {
     }
     p.drawImage(target, scaledForDisplay(img, device));
 }
-}  // namespace
 
 int twipsToPixels(int twips) { return qRound(twips * logicalDpi() / 1440.0); }
 double pixelsToTwips(int pixels) { return pixels * 1440.0 / logicalDpi(); }
@@ -130,7 +131,7 @@ void ClientArea::paintEvent(QPaintEvent*) {
     if (background.isEmpty()) return;
     QPainter p(this);
     const QImage& img = *background.image();
-    drawPicture(p, img, QRect(QPoint(0, 0), pictureSize(img)));
+    drawPixels(p, img, QRect(QPoint(0, 0), pictureSize(img)));
 }
 
 void ImageWidget::setPicture(const rt::Picture& p) {
@@ -153,18 +154,13 @@ void ImageWidget::paintEvent(QPaintEvent*) {
         p.drawRect(rect().adjusted(1, 1, -2, -2));
     }
     if (picture.isEmpty()) return;
-    const QImage& img = *picture.image();
-    if (stretch)
-        drawPicture(p, img, rect());
-    else
-        drawPicture(p, img, QRect(QPoint(b, b), pictureSize(img)));
+    picture.draw(p, stretch ? rect() : QRect(QPoint(b, b), pictureSize(*picture.image())));
 }
 
 void PictureBoxWidget::paintEvent(QPaintEvent*) {
     if (picture.isEmpty()) return;
     QPainter p(this);
-    const QImage& img = *picture.image();
-    drawPicture(p, img, QRect(QPoint(0, 0), pictureSize(img)));
+    picture.draw(p, QRect(QPoint(0, 0), pictureSize(*picture.image())));
 }
 
 void FrameWidget::paintEvent(QPaintEvent*) {
@@ -215,7 +211,7 @@ void BrowserWidget::paintEvent(QPaintEvent*) {
     if (img.isNull()) return;
     // A browser page sets an image 120 twips in and 360 down; the box that holds this
     // view clips exactly that margin, so the picture starts at the box's corner.
-    drawPicture(p, img, QRect(QPoint(twipsToPixels(120), twipsToPixels(360)), pictureSize(img)));
+    drawPixels(p, img, QRect(QPoint(twipsToPixels(120), twipsToPixels(360)), pictureSize(img)));
 }
 
 }  // namespace rt

@@ -166,5 +166,7 @@ private:
 // Scales a picture into a box of the given size in device pixels, keeping one-pixel lines
 // visible (area averaging, never dropping a row or column).
 QImage scaledForDisplay(const QImage& src, QSize size);
+// Draws an image stretched into target from its own pixels, scaled to the device's pixels.
+void drawPixels(QPainter& p, const QImage& img, const QRect& target);
 
 }  // namespace rt

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <initializer_list>
+#include <map>
 #include <string_view>
 #include <vector>
 
@@ -351,6 +353,67 @@ TEST(Renderer, SharedFingeringsDrawTheSamePicture)
                         {296, 325}, {298, 322}, {300, 323}})
         EXPECT_TRUE(diagram(a) == diagram(b)) << a << " and " << b;
     EXPECT_FALSE(diagram(326) == diagram(337));
+}
+
+// FNV-1a over the picture's pixels, one byte each.
+std::uint32_t digest(const Bitmap& bmp)
+{
+    std::uint32_t h = 2166136261u;
+    for (int i = 0; i < W * H; ++i) {
+        h ^= bmp.data()[i];
+        h *= 16777619u;
+    }
+    return h;
+}
+
+// Every picture as the program has always drawn it, pixel for pixel.
+TEST(Renderer, EveryDiagramKeepsItsPixels)
+{
+    const std::map<int, std::uint32_t> expected = {
+    {101, 0x50310b4d}, {102, 0xa79e674b}, {103, 0x21de1947}, {104, 0x6637d2e2}, {105, 0xddf0255f}, {106, 0x7e5da4cd},
+    {107, 0x81acd068}, {108, 0x9cc938ad}, {109, 0xe0871e37}, {110, 0x280cb927}, {111, 0x127ce295}, {112, 0x717c42de},
+    {113, 0x6baa3b5e}, {114, 0x32ac1b0f}, {115, 0x7a08be04}, {116, 0x9f7b2cb8}, {117, 0x99e20ee7}, {118, 0x78797345},
+    {119, 0x3a1e7731}, {120, 0x7a0b7bf3}, {121, 0xf4cdbc76}, {122, 0xe28af8de}, {123, 0x960d38f3}, {124, 0x32c2626d},
+    {125, 0x09d9fb8c}, {126, 0x65986fcd}, {127, 0x8194d6b6}, {128, 0x4801a464}, {129, 0xa6ecd93a}, {130, 0xf4c0e6c1},
+    {131, 0x50e630a3}, {132, 0x56d416ed}, {133, 0x3d9b1844}, {134, 0xb09e16c9}, {135, 0x59643689}, {136, 0x8c0b58cf},
+    {137, 0xb3ccf479}, {138, 0x5bf952d3}, {139, 0x83b8c13f}, {140, 0x81dec03a}, {141, 0x72d7e4ec}, {142, 0x303f3317},
+    {143, 0x324c8931}, {144, 0xae67499e}, {145, 0x4f2aad51}, {146, 0x053b8dd5}, {147, 0x2da742fe}, {148, 0xee2aa8bb},
+    {149, 0xc8b04362}, {150, 0x03809443}, {151, 0xbdf69e7f}, {152, 0x3009015e}, {153, 0xb8d3ed6d}, {154, 0x7f2f5f47},
+    {155, 0x68b9440a}, {156, 0xdc9bf05e}, {157, 0xb1e6b589}, {158, 0x8e3abb16}, {159, 0xd90320ed}, {160, 0x74ed1c6a},
+    {161, 0xb7a4d809}, {162, 0xe075f6bc}, {163, 0xa37b61e0}, {164, 0xac5fdb8c}, {165, 0xd5bee483}, {166, 0xdffe9a8d},
+    {167, 0xb04dcae5}, {168, 0x1e4a34f7}, {169, 0x46143750}, {170, 0x39ca8862}, {171, 0x061558b5}, {172, 0x93c3b021},
+    {173, 0xe34116c8}, {174, 0xb70bca8e}, {175, 0xe013adfb}, {176, 0x46928401}, {177, 0xf453646e}, {178, 0x552b2431},
+    {179, 0x1e105733}, {180, 0xeb511249}, {181, 0xc13bff56}, {182, 0x619a5bfe}, {183, 0xc10f3dbd}, {184, 0x74ff03c6},
+    {185, 0xb10b9cc5}, {186, 0x386f5d2b}, {187, 0x8eb81277}, {188, 0x32c2626d}, {189, 0xf4bb8c3b}, {190, 0xe571a64d},
+    {193, 0x79b1f494}, {194, 0x509f6609}, {195, 0xebb96aa4}, {196, 0xa79e674b}, {197, 0x4fa43b01}, {198, 0xdb2a22cd},
+    {199, 0x3f6a6d1d}, {200, 0xb227f33a}, {201, 0xe678340b}, {202, 0x04a6d161}, {203, 0x63ac6a75}, {204, 0xd35765ea},
+    {205, 0x13a87bb9}, {206, 0x1b54a3bd}, {207, 0x4c8026b8}, {208, 0xe79070c5}, {209, 0x93343ee9}, {210, 0x5d744a25},
+    {211, 0x09a0dc37}, {212, 0xd90320ed}, {213, 0x50e630a3}, {214, 0xfac7f199}, {215, 0xad9f7001}, {216, 0x04bd7833},
+    {217, 0x38ba6ee5}, {218, 0x9139f83a}, {219, 0x5c457a06}, {220, 0xfd014611}, {221, 0x346a0917}, {222, 0x64bb3c58},
+    {223, 0x750666e7}, {224, 0xd7308c3e}, {225, 0x1566018b}, {226, 0x14c54baa}, {227, 0xd84f1baf}, {228, 0x191d1416},
+    {229, 0x6e063050}, {230, 0xabf1dd18}, {231, 0x75b35a99}, {232, 0x2dddac26}, {233, 0x3b12d4d7}, {234, 0xff15383f},
+    {235, 0x91898225}, {236, 0x6c659b2d}, {237, 0x5a03f7bb}, {238, 0xbf09290e}, {239, 0x8f92f05d}, {240, 0x854a06fd},
+    {241, 0xe64eb0f0}, {242, 0xfd533ac2}, {243, 0x676d3e73}, {244, 0x61fcbeda}, {245, 0x55477a31}, {246, 0xe510d646},
+    {247, 0xfefee603}, {248, 0x342d0179}, {249, 0x0db6c909}, {250, 0x33c9e502}, {251, 0x882e111b}, {252, 0xf8a4df0a},
+    {253, 0xdb5c7fd8}, {254, 0x2ba69cc2}, {255, 0xd6d20563}, {256, 0xdc295d95}, {257, 0xf9013e45}, {258, 0xcda3c9b5},
+    {259, 0x3e11d512}, {260, 0xd440caed}, {261, 0x4edb5d13}, {262, 0x3145eb4c}, {263, 0x20be4508}, {264, 0x09ef67bd},
+    {265, 0xb27a6422}, {266, 0xff36eda3}, {267, 0x32025d34}, {268, 0xfc5a27e5}, {269, 0xb2ff2061}, {270, 0x25830d8b},
+    {271, 0x275ed32d}, {272, 0xb0bed208}, {273, 0xd7308c3e}, {274, 0xfc7af149}, {275, 0x750666e7}, {276, 0x9f8ad0d2},
+    {277, 0xfe4a027f}, {278, 0xb92550aa}, {279, 0xdfc9c07a}, {280, 0x435e8840}, {281, 0xfdcc471a}, {282, 0x5051e218},
+    {283, 0x9017382d}, {284, 0x14dada65}, {285, 0x5d2ad044}, {286, 0x1fd49023}, {287, 0x61c74629}, {288, 0xe0360d11},
+    {289, 0xa6f8d062}, {290, 0x98e015f9}, {291, 0x3f46d1fa}, {292, 0x76bd7afa}, {293, 0x4bd53c44}, {294, 0x86683635},
+    {295, 0x95d7bd98}, {296, 0x40b280f3}, {297, 0x45d98b53}, {298, 0xcf6977c2}, {299, 0x4e3d75db}, {300, 0x7db47ef5},
+    {301, 0x4041efd7}, {302, 0x57188e1b}, {303, 0x1ec62331}, {304, 0xef5278f0}, {305, 0x41979efd}, {306, 0xda152a42},
+    {307, 0x46eccc46}, {308, 0x3a577f30}, {309, 0x48a156d8}, {310, 0x59823602}, {311, 0x89d905d9}, {312, 0xd3872b16},
+    {313, 0xcb4371f5}, {314, 0xc9036785}, {315, 0xdd173baf}, {316, 0xe902d412}, {317, 0x48b67bb5}, {318, 0x8a61c4b2},
+    {319, 0x14ba8049}, {320, 0xf69eb414}, {321, 0xf25ba121}, {322, 0xcf6977c2}, {323, 0x7db47ef5}, {324, 0x6dbc1993},
+    {325, 0x40b280f3}, {326, 0x358d5421}, {327, 0x23766cc7}, {328, 0xe1bb678a}, {329, 0xf361fbd5}, {330, 0xfe9239bc},
+    {331, 0xdfeadd2b}, {332, 0x60cedf13}, {333, 0x3dbdadc7}, {334, 0x3cb87d4c}, {335, 0xb5048b71}, {336, 0x2f4ebc14},
+    {337, 0xdab89ecc}, {338, 0xc0d96baf}, {339, 0x367c29f6},
+    };
+    ASSERT_EQ(expected.size(), allDiagramIds().size());
+    for (int id : allDiagramIds())
+        EXPECT_EQ(digest(diagram(id)), expected.at(id)) << id;
 }
 
 TEST(Renderer, DiagramByIdDrawsItsFingeringAndFailsForNonIds)

@@ -211,6 +211,7 @@ protected:
                                     << " ms; jobs: " << run("lpstat", {"-W", "all", "-o"}).out.toStdString();
         ASSERT_FALSE(queue->jobs().contains(job)) << "job " << job << " did not finish";
         ASSERT_NO_FATAL_FAILURE(printedpage::expectChordPage(pdf, dir.filePath("page"), {"G Major", "3rd Fret"}));
+        ASSERT_NO_FATAL_FAILURE(printedpage::expectSharpDiagram(pdf, dir.filePath("page"), *basic.imgChord.Picture().image()));
         if (HasFailure()) QFile::copy(dir.filePath("page.png"), QDir::temp().filePath("strumvane-queue-page.png"));
     }
 };

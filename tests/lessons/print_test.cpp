@@ -136,6 +136,7 @@ TEST_F(PrintTest, PrintPutsDiagramFretLabelAndNameOnOnePageAndCloses) {
     ASSERT_TRUE(QFile::exists(pdf));
 
     ASSERT_NO_FATAL_FAILURE(printedpage::expectChordPage(pdf, dir.filePath("page"), {"G Major", "3rd Fret"}));
+    ASSERT_NO_FATAL_FAILURE(printedpage::expectSharpDiagram(pdf, dir.filePath("page"), *basic.imgChord.Picture().image()));
 
     // Opened again, the preview has its button back.
     click(basic, "cmdPrint");

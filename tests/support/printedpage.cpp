@@ -1,13 +1,41 @@
 #include "printedpage.h"
 
+#include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QList>
 #include <QProcess>
 #include <QRect>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+
 namespace printedpage {
+
+namespace {
+QString run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        ADD_FAILURE() << program.toStdString() << " failed: " << p.readAllStandardError().toStdString();
+        return {};
+    }
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The longest run of dark pixels in a row: its length and where it starts.
+std::pair<int, int> longestDarkRun(const QImage& page, int y) {
+    const uchar* line = page.constScanLine(y);
+    int run = 0, best = 0, bestStart = 0;
+    for (int x = 0; x < page.width(); ++x) {
+        run = line[x] < 128 ? run + 1 : 0;
+        if (run > best) best = run, bestStart = x - run + 1;
+    }
+    return {best, bestStart};
+}
+}  // namespace
 
 void expectChordPage(const QString& pdf, const QString& pngBase, const QStringList& texts) {
     QProcess text;
@@ -63,6 +91,56 @@ void expectChordPage(const QString& pdf, const QString& pngBase, const QStringLi
     // Nothing where the hidden button stood, at the lower right.
     EXPECT_EQ(inkIn(QRect(QPoint(gridRight + 20, gridBottom + 90), QPoint(gridRight + 140, gridBottom + 150))), 0)
         << "the button was printed";
+}
+
+}  // namespace printedpage
+
+namespace printedpage {
+
+void expectSharpDiagram(const QString& pdf, const QString& pngBase, const QImage& picture) {
+    // Every image on the page (the diagram, if it went as one) at 600 ppi or more.
+    const QStringList images = run("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts).mid(2);
+    for (const QString& row : images) {
+        const QStringList cols = row.simplified().split(' ');
+        ASSERT_GE(cols.size(), 14) << row.toStdString();
+        EXPECT_GE(cols[12].toInt(), 600) << "an image below 600 ppi: " << row.toStdString();
+        EXPECT_GE(cols[13].toInt(), 600) << "an image below 600 ppi: " << row.toStdString();
+    }
+
+    constexpr double kDpi = 600;
+    run("pdftoppm", {"-r", QString::number(kDpi), "-gray", "-singlefile", pdf, pngBase + "-600"});
+    QImageReader::setAllocationLimit(512);  // a whole page at 600 dpi
+    const QImage page = QImage(pngBase + "-600.pgm").convertToFormat(QImage::Format_Grayscale8);
+    ASSERT_FALSE(page.isNull()) << "no page rendered";
+    QFile::remove(pngBase + "-600.pgm");
+
+    // The grid's top line is the first row that runs the grid's whole width (columns 24 to
+    // 209 of the picture); its length gives the page's scale, its start the picture's corner.
+    int longest = 0;
+    for (int y = 0; y < page.height(); ++y) longest = std::max(longest, longestDarkRun(page, y).first);
+    ASSERT_GT(longest, 186 * kDpi / 96 * 0.5) << "no chord diagram on the page";
+    int top = 0;
+    while (longestDarkRun(page, top).first < longest * 0.98) ++top;
+    const double scale = longest / 186.0;
+    const double left = longestDarkRun(page, top).second - 24 * scale, upper = top - 26 * scale;
+    EXPECT_GE(scale, kDpi / 96 * 0.9) << "the diagram is printed smaller than on the screen";
+
+    const QImage own = picture.convertToFormat(QImage::Format_Grayscale8);
+    const QRect area = QRectF(left, upper, own.width() * scale, own.height() * scale).toAlignedRect();
+    page.copy(area).save(pngBase + "-600.png");
+    int same = 0;
+    for (int y = 0; y < own.height(); ++y)
+        for (int x = 0; x < own.width(); ++x) {
+            // The page's pixels over this picture pixel, averaged.
+            const int x0 = qRound(left + x * scale), x1 = qRound(left + (x + 1) * scale);
+            const int y0 = qRound(upper + y * scale), y1 = qRound(upper + (y + 1) * scale);
+            long sum = 0, n = 0;
+            for (int py = qMax(0, y0); py < qMin(page.height(), y1); ++py)
+                for (int px = qMax(0, x0); px < qMin(page.width(), x1); ++px) sum += page.constScanLine(py)[px], ++n;
+            const bool dark = n > 0 && sum < 128 * n;
+            same += dark == (own.constScanLine(y)[x] < 128);
+        }
+    EXPECT_GE(same, 0.97 * own.width() * own.height()) << same << " of " << own.width() * own.height() << " pixels agree";
 }
 
 }  // namespace printedpage

@@ -6,11 +6,20 @@
 #include <QString>
 #include <QStringList>
 
+class QImage;
+
 namespace printedpage {
 
 // Renders the PDF's page to pngBase + ".png" and checks it, and that the page's text holds
 // each of texts (the fret label and the chord name print as text). Call it under
 // ASSERT_NO_FATAL_FAILURE: it stops at the first check that leaves nothing to look at.
 void expectChordPage(const QString& pdf, const QString& pngBase, const QStringList& texts);
+
+// Checks that the page holds the chord diagram as sharp as the printer prints: drawn as
+// shapes, or as an image of at least 600 ppi (pdfimages -list); and that the page rendered at
+// 600 dpi (pngBase + "-600.png" keeps the diagram's part of it) and reduced to the picture's
+// own pixels agrees with the one-bit picture on at least 97% of them. Call it under
+// ASSERT_NO_FATAL_FAILURE.
+void expectSharpDiagram(const QString& pdf, const QString& pngBase, const QImage& picture);
 
 }  // namespace printedpage

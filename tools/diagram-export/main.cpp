@@ -1,10 +1,14 @@
-// Writes every chord diagram as DIR/<id>.png at its own size, black on white,
-// so that the pictures can be reviewed by eye.
+// Writes every chord diagram as DIR/<id>.png, black on white, so that the pictures can be
+// reviewed by eye: at its own size the one-bit picture, at SCALE times it (a high-density
+// screen, a printer) the diagram as the program draws it there.
+//   diagram-export DIR [SCALE]
 
 #include "diagrams/renderer.h"
+#include "runtime/picture.h"
 
 #include <QDir>
 #include <QImage>
+#include <QPainter>
 #include <QString>
 
 #include <cstdio>
@@ -25,12 +29,23 @@ QImage toImage(const diagrams::Bitmap& bmp)
     return img;
 }
 
+QImage drawnAt(int id, double scale)
+{
+    const QSize own(diagrams::Bitmap::kWidth, diagrams::Bitmap::kHeight);
+    QImage img((QSizeF(own) * scale).toSize(), QImage::Format_RGB32);
+    img.setDevicePixelRatio(scale);
+    QPainter p(&img);
+    rt::LoadResPicture(id, 0).draw(p, QRect(QPoint(0, 0), own));
+    return img;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: diagram-export DIR\n");
+    const double scale = argc == 3 ? QString::fromLocal8Bit(argv[2]).toDouble() : 1.0;
+    if (argc < 2 || argc > 3 || scale < 1.0) {
+        std::fprintf(stderr, "usage: diagram-export DIR [SCALE]\n");
         return 2;
     }
     const QString dirName = QString::fromLocal8Bit(argv[1]);
@@ -42,7 +57,8 @@ int main(int argc, char** argv)
     int failures = 0;
     for (int id : diagrams::allDiagramIds()) {
         const QString path = dir.filePath(QString::number(id) + QStringLiteral(".png"));
-        if (!toImage(*diagrams::renderDiagram(id)).save(path, "PNG")) {
+        const QImage img = scale == 1.0 ? toImage(*diagrams::renderDiagram(id)) : drawnAt(id, scale);
+        if (!img.save(path, "PNG")) {
             std::fprintf(stderr, "diagram-export: cannot write %s\n", qPrintable(path));
             ++failures;
         }
