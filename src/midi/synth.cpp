@@ -34,19 +34,25 @@ constexpr int kStep = 64;
 constexpr int kLoaderNice = 10;
 // No progression file comes near this; a larger file is not a MIDI file.
 constexpr std::uintmax_t kMaxFileSize = 16u * 1024u * 1024u;
-// The audio driver asks for this many frames at a time (23 ms), whole blocks: a buffer of
-// one block (1.5 ms) runs dry again and again on a busy machine, and every time the sound
-// breaks and falls behind.
-constexpr int kPeriod = 16 * kStep;
-// ALSA keeps this many periods; PulseAudio keeps one.
-constexpr int kAlsaPeriods = 2;
+// The audio drivers, in the order tried (FluidSynth does not fall back from one to
+// another by itself), each with the sound it keeps between rendering and hearing: 46 ms,
+// PulseAudio in one period (it takes no number of periods) and ALSA in two. Less runs dry
+// now and then on a busy machine (the one block of 1.5 ms it was, again and again), and each
+// time the sound breaks and all after it comes late. The periods are whole blocks, so the
+// synthesizer never holds frames rendered ahead that would still sound after a stop.
+struct DriverChoice {
+    const char* name;
+    int periodSize;
+    int periods;
+};
+constexpr DriverChoice kDrivers[] = {{"pulseaudio", 32 * kStep, 2}, {"alsa", 16 * kStep, 2}};
 // The watchdog looks at the audio driver this often.
 constexpr auto kWatchInterval = std::chrono::milliseconds(100);
 // Until the driver has asked for this many periods, its server counts as starting up.
 constexpr int kStartedPeriods = 3;
 // A driver that has not asked for sound for this long is closed off the caller's thread,
 // where it cannot keep the caller waiting for a server that no longer answers.
-constexpr auto kStale = std::chrono::milliseconds(100);
+constexpr auto kStale = std::chrono::milliseconds(200);
 // How long the engine's end waits for drivers still being closed after their server died.
 constexpr auto kReapWait = std::chrono::seconds(1);
 
@@ -286,10 +292,6 @@ struct Synth::Impl {
             throw SynthError(SynthError::Kind::NoSynthesizer, "The synthesizer cannot be created");
         fluid_settings_setnum(settings, "synth.sample-rate", kSampleRate);
         fluid_settings_setnum(settings, "synth.gain", 0.8);
-        // The driver asks for whole blocks, so the synthesizer never holds frames rendered
-        // ahead that would still sound after a stop.
-        fluid_settings_setint(settings, "audio.period-size", kPeriod);
-        fluid_settings_setint(settings, "audio.periods", kAlsaPeriods);
         synth = new_fluid_synth(settings);
         if (!synth) {
             delete_fluid_settings(settings);
@@ -327,9 +329,10 @@ struct Synth::Impl {
         renders.store(0);
         renderFailed.store(false);
         feed = new Feed(this);
-        // FluidSynth does not fall back from one driver to another by itself.
-        for (const char* name : {"pulseaudio", "alsa"}) {
-            fluid_settings_setstr(settings, "audio.driver", name);
+        for (const DriverChoice& choice : kDrivers) {
+            fluid_settings_setstr(settings, "audio.driver", choice.name);
+            fluid_settings_setint(settings, "audio.period-size", choice.periodSize);
+            fluid_settings_setint(settings, "audio.periods", choice.periods);
             driver = new_fluid_audio_driver2(settings, &Impl::render, feed);
             if (driver) {
                 watchStop = false;
