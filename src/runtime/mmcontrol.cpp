@@ -29,7 +29,14 @@ Engine& engine() {
     return e;
 }
 
-void heard(midi::Synth::Notice notice);
+}  // namespace
+
+// What the device tells its control, on the program's thread (a friend of the control's).
+struct DeviceNews {
+    static void tell(midi::Synth::Notice notice);
+};
+
+namespace {
 
 midi::Synth& synth() {
     Engine& e = engine();
@@ -40,7 +47,7 @@ midi::Synth& synth() {
         // The engine speaks from its own threads; the news is handled on this one.
         e.synth->setListener([](midi::Synth::Notice notice) {
             if (QCoreApplication* app = QCoreApplication::instance())
-                QMetaObject::invokeMethod(app, [notice] { heard(notice); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(app, [notice] { DeviceNews::tell(notice); }, Qt::QueuedConnection);
         });
     }
     return *e.synth;
@@ -61,23 +68,16 @@ midi::Synth& synth() {
 
 }  // namespace
 
-// What the device tells its control, on the program's thread.
-struct DeviceNews {
-    static void tell(midi::Synth::Notice notice) {
-        Engine& e = engine();
-        MMControl* c = e.owner;
-        if (!c || !e.synth) return;
-        if (notice == midi::Synth::Notice::End) {
-            c->raiseStatusUpdate();
-        } else if (e.synth->outputLost()) {  // (not opened again since)
-            c->loseOutput();
-        }
+void DeviceNews::tell(midi::Synth::Notice notice) {
+    Engine& e = engine();
+    MMControl* c = e.owner;
+    if (!c || !e.synth) return;
+    if (notice == midi::Synth::Notice::End) {
+        c->raiseStatusUpdate();
+    } else if (e.synth->outputLost()) {  // (not opened again since)
+        c->loseOutput();
     }
-};
-
-namespace {
-void heard(midi::Synth::Notice notice) { DeviceNews::tell(notice); }
-}  // namespace
+}
 
 void configureMidi(MidiOutput output, std::vector<std::string> soundFontPaths) {
     Engine& e = engine();
