@@ -10,6 +10,7 @@ packages=(
   fonts-liberation2 fonts-kaushanscript fonts-dancingscript fonts-urw-base35 fontconfig
   xvfb xauth xdotool imagemagick
   libcups2-dev cups printer-driver-cups-pdf poppler-utils
+  pulseaudio pulseaudio-utils
   file lintian
   dbus-daemon at-spi2-core libatspi2.0-dev
 )

@@ -11,6 +11,7 @@
 #include "player/frmpro.h"
 #include "runtime/app.h"
 #include "runtime/mmcontrol.h"
+#include "soundfonts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -177,25 +178,6 @@ void BM_OpenPlayerUntilIdle(benchmark::State& state, const std::string& soundFon
     state.counters["to_paint_ms"] = sumToPaint / runs;
     state.counters["loaded_ms"] = sumLoaded / runs;
     rt::configureMidi(rt::MidiOutput::Audio);
-}
-
-std::vector<std::string> soundFontsToMeasure(int& argc, char** argv) {
-    std::vector<std::string> named;
-    int kept = 1;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg.rfind("--soundfont=", 0) == 0)
-            named.push_back(arg.substr(12));
-        else
-            argv[kept++] = argv[i];
-    }
-    argc = kept;
-    if (!named.empty()) return named;
-    std::vector<std::string> installed;
-    for (const char* path : {"/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/FluidR3_GM.sf2"}) {
-        if (std::filesystem::exists(path)) installed.push_back(path);
-    }
-    return installed;
 }
 
 }  // namespace

@@ -6,8 +6,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -31,6 +34,34 @@ constexpr int kStep = 64;
 constexpr int kLoaderNice = 10;
 // No progression file comes near this; a larger file is not a MIDI file.
 constexpr std::uintmax_t kMaxFileSize = 16u * 1024u * 1024u;
+// The audio drivers, in the order tried (FluidSynth does not fall back from one to
+// another by itself), each with the sound it keeps between rendering and hearing: 46 ms,
+// PulseAudio in one period (it takes no number of periods) and ALSA in two. Less runs dry
+// now and then on a busy machine (the one block of 1.5 ms it was, again and again), and each
+// time the sound breaks and all after it comes late. The periods are whole blocks, so the
+// synthesizer never holds frames rendered ahead that would still sound after a stop.
+struct DriverChoice {
+    const char* name;
+    int periodSize;
+    int periods;
+};
+constexpr DriverChoice kDrivers[] = {{"pulseaudio", 32 * kStep, 2}, {"alsa", 16 * kStep, 2}};
+// The watchdog looks at the audio driver this often.
+constexpr auto kWatchInterval = std::chrono::milliseconds(100);
+// Until the driver has asked for this many periods, its server counts as starting up.
+constexpr int kStartedPeriods = 3;
+// A driver that has not asked for sound for this long is closed off the caller's thread,
+// where it cannot keep the caller waiting for a server that no longer answers.
+constexpr auto kStale = std::chrono::milliseconds(200);
+// How long the engine's end waits for drivers still being closed after their server died.
+constexpr auto kReapWait = std::chrono::seconds(1);
+
+using Clock = std::chrono::steady_clock;
+
+std::int64_t nowTicks()
+{
+    return Clock::now().time_since_epoch().count();
+}
 
 void silenceFluidLog()
 {
@@ -124,23 +155,58 @@ std::vector<std::uint8_t> readFileBytes(const std::string& path)
 }  // namespace
 
 struct Synth::Impl {
+    // What an audio driver renders through: the engine while the driver is the engine's, nothing
+    // once it has been cut off (a driver whose server died, left to close on a thread of its own).
+    struct Feed {
+        explicit Feed(Impl* owner) : impl(owner) {}
+        Impl* impl;
+        std::mutex mutex;  // held while rendering, so that cutting off waits for a render under way
+        bool cut = false;
+    };
+
     Output output;
     std::vector<std::string> soundFontPaths;
+    Listener listener;
 
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;
-    fluid_audio_driver_t* driver = nullptr;  // only while playing, Output::Audio only
+    fluid_audio_driver_t* driver = nullptr;  // Output::Audio only: from play() to stop() or close()
+    Feed* feed = nullptr;                     // the driver's
     std::string soundFont;
     double sampleRate = kSampleRate;
     double offlineFrames = 0;  // Output::Offline: frames asked for and not yet rendered
 
-    // Shared with the audio driver's thread.
+    // Shared with the audio driver's thread and the watchdog.
     mutable std::mutex mutex;
     bool open = false;
     bool playing = false;
+    // Played to its end, the next pass sounds on trial (run-on, see synth.h); `position` and
+    // `next` are then that pass's. `rewound` once seekToStart() has come meanwhile.
+    bool runOn = false;
+    bool rewound = false;
+    bool lost = false;  // the output was lost since the last open()
     Sequence sequence;
     std::size_t next = 0;       // next event to send
     std::int64_t position = 0;  // frames played since the start of the file
+
+    // The watchdog over the open driver: how the driver's callbacks come, and a thread that
+    // declares the output lost when they stop (FluidSynth's PulseAudio driver, for one, only
+    // logs a dead server and stops calling back) or a render fails.
+    std::thread watchdog;
+    std::mutex watchMutex;
+    std::condition_variable watchWake;
+    bool watchStop = false;
+    std::atomic<std::int64_t> lastRender{0};  // Clock ticks at the last callback
+    std::atomic<int> renders{0};
+    std::atomic<bool> renderFailed{false};
+    std::atomic<bool> driverLost{false};
+
+    // Drivers being closed on threads of their own, each with a flag set when it is done.
+    struct Reaper {
+        std::thread thread;
+        std::shared_ptr<std::atomic<bool>> done;
+    };
+    std::vector<Reaper> reapers;
 
     // A load started by startLoading(), on a thread of its own. Only that thread writes
     // settings, synth, soundFont and sampleRate while it runs; the caller's thread reads them
@@ -154,6 +220,17 @@ struct Synth::Impl {
         if (loader.joinable())
             loader.join();
         closeDriver();
+        // A driver whose server hangs may never finish closing; it renders nothing of ours
+        // any more (cut off), so after a while it is left to itself.
+        const auto giveUp = Clock::now() + kReapWait;
+        for (Reaper& r : reapers) {
+            while (!r.done->load() && Clock::now() < giveUp)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            if (r.done->load())
+                r.thread.join();
+            else
+                r.thread.detach();
+        }
         if (synth)
             delete_fluid_synth(synth);
         if (settings)
@@ -215,9 +292,6 @@ struct Synth::Impl {
             throw SynthError(SynthError::Kind::NoSynthesizer, "The synthesizer cannot be created");
         fluid_settings_setnum(settings, "synth.sample-rate", kSampleRate);
         fluid_settings_setnum(settings, "synth.gain", 0.8);
-        // The driver asks for whole blocks, so the synthesizer never holds frames rendered
-        // ahead that would still sound after a stop.
-        fluid_settings_setint(settings, "audio.period-size", kStep);
         synth = new_fluid_synth(settings);
         if (!synth) {
             delete_fluid_settings(settings);
@@ -246,27 +320,115 @@ struct Synth::Impl {
 
     void openDriver()
     {
-        if (driver)
-            return;
-        // FluidSynth does not fall back from one driver to another by itself.
-        for (const char* name : {"pulseaudio", "alsa"}) {
-            fluid_settings_setstr(settings, "audio.driver", name);
-            driver = new_fluid_audio_driver2(settings, &Impl::render, this);
-            if (driver)
+        if (driver) {
+            if (!driverLost.load())
                 return;
+            closeDriver();
         }
+        lastRender.store(nowTicks());
+        renders.store(0);
+        renderFailed.store(false);
+        feed = new Feed(this);
+        for (const DriverChoice& choice : kDrivers) {
+            fluid_settings_setstr(settings, "audio.driver", choice.name);
+            fluid_settings_setint(settings, "audio.period-size", choice.periodSize);
+            fluid_settings_setint(settings, "audio.periods", choice.periods);
+            driver = new_fluid_audio_driver2(settings, &Impl::render, feed);
+            if (driver) {
+                watchStop = false;
+                try {
+                    watchdog = std::thread([this] { watch(); });
+                } catch (const std::system_error&) {
+                    // No thread to be had: it plays unwatched.
+                }
+                return;
+            }
+        }
+        delete std::exchange(feed, nullptr);
         throw SynthError(SynthError::Kind::NoAudioOutput,
                          "No audio output could be opened (neither PulseAudio nor ALSA)");
     }
 
     // Never with the mutex held: deleting the driver waits for its thread,
-    // which may be waiting for the mutex.
+    // which may be waiting for the mutex. A driver that has stopped asking for sound
+    // (its server died or hangs) may keep its thread waiting on the server: it is cut
+    // off and closed on a thread of its own.
     void closeDriver()
     {
-        if (driver) {
-            delete_fluid_audio_driver(driver);
-            driver = nullptr;
+        if (!driver)
+            return;
+        {
+            std::lock_guard lock(watchMutex);
+            watchStop = true;
         }
+        watchWake.notify_all();
+        if (watchdog.joinable())
+            watchdog.join();
+        const bool stale = driverLost.load() || Clock::duration(nowTicks() - lastRender.load()) > kStale;
+        if (stale) {
+            {
+                std::lock_guard lock(feed->mutex);
+                feed->cut = true;
+            }
+            auto done = std::make_shared<std::atomic<bool>>(false);
+            try {
+                reapers.push_back({std::thread([d = driver, f = feed, done] {
+                                       delete_fluid_audio_driver(d);
+                                       delete f;
+                                       done->store(true);
+                                   }),
+                                   done});
+            } catch (const std::system_error&) {
+                // No thread to be had: close it here after all.
+                delete_fluid_audio_driver(driver);
+                delete feed;
+            }
+        } else {
+            delete_fluid_audio_driver(driver);
+            delete feed;
+        }
+        driver = nullptr;
+        feed = nullptr;
+        driverLost.store(false);
+        std::erase_if(reapers, [](Reaper& r) {
+            if (!r.done->load())
+                return false;
+            r.thread.join();
+            return true;
+        });
+    }
+
+    // The watchdog's thread, while a driver is open.
+    void watch()
+    {
+        std::unique_lock lock(watchMutex);
+        while (!watchWake.wait_for(lock, kWatchInterval, [this] { return watchStop; })) {
+            const auto limit = std::chrono::milliseconds(renders.load() >= kStartedPeriods ? kStallMs : kStartupStallMs);
+            const auto idle = Clock::duration(nowTicks() - lastRender.load());
+            if (idle < limit && !renderFailed.load())
+                continue;
+            lock.unlock();
+            loseOutput();
+            return;
+        }
+    }
+
+    // The output is gone: the file is closed, as a device whose driver failed.
+    void loseOutput()
+    {
+        {
+            std::lock_guard lock(mutex);
+            driverLost.store(true);
+            lost = true;
+            open = false;
+            playing = false;
+            runOn = false;
+            rewound = false;
+            next = 0;
+            position = 0;
+        }
+        if (listener)
+            listener(Notice::OutputLost);
     }
 
     // Everything that sounds ends now: every note without its release, and whatever the
@@ -288,24 +450,64 @@ struct Synth::Impl {
         fluid_synth_write_float(synth, kStep, left, 0, 1, right, 0, 1);
     }
 
-    // Sends the events due within the next frames and moves the position on.
-    void dispatch(int frames)
+    // Sends the events due within the next frames and moves the position on; true when the
+    // file has just played to its end.
+    bool dispatch(int frames)
     {
         std::lock_guard lock(mutex);
-        if (!playing)
-            return;
-        std::int64_t until = position + frames;
+        if (!playing && !runOn)
+            return false;
+        position += frames;
+        sendDue();
+        if (runOn && !playing) {
+            if (position >= runOnFrames() || position >= sequence.endFrame)
+                endRunOn();
+            return false;
+        }
+        if (position < sequence.endFrame || next < sequence.events.size())
+            return false;
+        playing = false;
+        // Like a sequencer at the end of a song: let held notes ring out.
+        fluid_synth_all_notes_off(synth, -1);
+        // The next pass starts on trial at the frame this one ended: its first events are
+        // due within this very step.
+        runOn = true;
+        rewound = false;
+        position -= sequence.endFrame;
+        next = 0;
+        sendDue();
+        return true;
+    }
+
+    void sendDue()
+    {
         const auto& events = sequence.events;
-        while (next < events.size() && events[next].frame < until) {
+        while (next < events.size() && events[next].frame < position) {
             send(events[next]);
             ++next;
         }
-        position = until;
-        if (position >= sequence.endFrame && next >= events.size()) {
-            playing = false;
-            // Like a sequencer at the end of a song: let held notes ring out.
-            fluid_synth_all_notes_off(synth, -1);
-        }
+    }
+
+    std::int64_t runOnFrames() const
+    {
+        return static_cast<std::int64_t>(Synth::kRunOnMs * sampleRate / 1000);
+    }
+
+    // The run-on ends unanswered: what it struck rings out, and the file is back at its end
+    // (or at its start, after a seek).
+    void endRunOn()
+    {
+        runOn = false;
+        fluid_synth_all_notes_off(synth, -1);
+        next = rewound ? 0 : sequence.events.size();
+        position = rewound ? 0 : sequence.endFrame;
+        rewound = false;
+    }
+
+    void tell(Notice notice) const
+    {
+        if (listener)
+            listener(notice);
     }
 
     void send(const TimedEvent& e) const
@@ -331,11 +533,31 @@ struct Synth::Impl {
     // The audio driver's callback, on the driver's thread.
     static int render(void* data, int len, int nfx, float* fx[], int nout, float* out[])
     {
-        auto* self = static_cast<Impl*>(data);
+        auto* feed = static_cast<Feed*>(data);
+        std::lock_guard lock(feed->mutex);
+        if (feed->cut) {
+            for (int i = 0; i < nout; ++i)
+                std::memset(out[i], 0, sizeof(float) * static_cast<std::size_t>(len));
+            for (int i = 0; i < nfx; ++i)
+                std::memset(fx[i], 0, sizeof(float) * static_cast<std::size_t>(len));
+            return FLUID_OK;
+        }
+        Impl* self = feed->impl;
+        self->lastRender.store(nowTicks());
+        self->renders.fetch_add(1);
+        if (self->renderHere(len, nfx, fx, nout, out) == FLUID_OK)
+            return FLUID_OK;
+        self->renderFailed.store(true);
+        return FLUID_FAILED;
+    }
+
+    int renderHere(int len, int nfx, float* fx[], int nout, float* out[])
+    {
         constexpr int kMaxBuffers = 16;
         if (nout > kMaxBuffers || nfx > kMaxBuffers || nout < 1) {
-            self->dispatch(len);
-            return mix(self->synth, len, nfx, fx, nout, out);
+            if (dispatch(len))
+                tell(Notice::End);
+            return mix(synth, len, nfx, fx, nout, out);
         }
         float* outPart[kMaxBuffers];
         float* fxPart[kMaxBuffers];
@@ -345,8 +567,9 @@ struct Synth::Impl {
                 outPart[i] = out[i] + done;
             for (int i = 0; i < nfx; ++i)
                 fxPart[i] = fx[i] + done;
-            self->dispatch(frames);
-            if (mix(self->synth, frames, nfx, fxPart, nout, outPart) != FLUID_OK)
+            if (dispatch(frames))
+                tell(Notice::End);
+            if (mix(synth, frames, nfx, fxPart, nout, outPart) != FLUID_OK)
                 return FLUID_FAILED;
             done += frames;
         }
@@ -407,6 +630,11 @@ std::string Synth::soundFontPath() const
     return impl_->loading() ? std::string() : impl_->soundFont;
 }
 
+void Synth::setListener(Listener listener)
+{
+    impl_->listener = std::move(listener);
+}
+
 void Synth::open(const std::string& path)
 {
     close();
@@ -427,6 +655,9 @@ void Synth::open(const std::string& path)
     impl_->next = 0;
     impl_->position = 0;
     impl_->playing = false;
+    impl_->runOn = false;
+    impl_->rewound = false;
+    impl_->lost = false;
     impl_->open = true;
 }
 
@@ -436,12 +667,27 @@ void Synth::play()
         std::lock_guard lock(impl_->mutex);
         if (!impl_->open)
             throw SynthError(SynthError::Kind::NotOpen, "No MIDI file is open");
-        if (impl_->playing || impl_->position >= impl_->sequence.endFrame)
+        if (impl_->playing)
+            return;
+        if (impl_->runOn) {
+            // Right after the end: after a seek the restart goes on from where the run-on
+            // has got to, on the driver that kept running; without one there is nothing left.
+            if (impl_->rewound) {
+                impl_->runOn = false;
+                impl_->playing = true;
+            } else {
+                impl_->endRunOn();
+            }
+            return;
+        }
+        if (impl_->position >= impl_->sequence.endFrame)
             return;
     }
     if (impl_->output == Output::Audio)
         impl_->openDriver();
     std::lock_guard lock(impl_->mutex);
+    if (!impl_->open)  // the output was lost meanwhile, and the file closed
+        throw SynthError(SynthError::Kind::NoAudioOutput, "The audio output was lost");
     impl_->playing = true;
 }
 
@@ -451,6 +697,8 @@ void Synth::stop()
     std::lock_guard lock(impl_->mutex);
     if (!impl_->open)
         return;
+    if (impl_->runOn)
+        impl_->endRunOn();
     impl_->playing = false;
     impl_->silence();
 }
@@ -460,6 +708,11 @@ void Synth::seekToStart()
     std::lock_guard lock(impl_->mutex);
     if (!impl_->open)
         return;
+    if (impl_->runOn) {
+        // The start is where the file ended: the run-on is that pass.
+        impl_->rewound = true;
+        return;
+    }
     impl_->next = 0;
     impl_->position = 0;
     // The events that would have ended the sounding notes are skipped.
@@ -471,6 +724,8 @@ void Synth::close()
     stop();
     std::lock_guard lock(impl_->mutex);
     impl_->open = false;
+    impl_->runOn = false;
+    impl_->rewound = false;
     impl_->sequence = {};
     impl_->next = 0;
     impl_->position = 0;
@@ -487,7 +742,15 @@ Synth::State Synth::state() const
 bool Synth::atEnd() const
 {
     std::lock_guard lock(impl_->mutex);
-    return impl_->open && !impl_->playing && impl_->position >= impl_->sequence.endFrame;
+    if (!impl_->open || impl_->playing)
+        return false;
+    return impl_->runOn ? !impl_->rewound : impl_->position >= impl_->sequence.endFrame;
+}
+
+bool Synth::outputLost() const
+{
+    std::lock_guard lock(impl_->mutex);
+    return impl_->lost;
 }
 
 float Synth::advance(int milliseconds, std::vector<float>* samples)
@@ -504,7 +767,8 @@ float Synth::advance(int milliseconds, std::vector<float>* samples)
     float right[kStep];
     float peak = 0;
     for (std::int64_t b = 0; b < blocks; ++b) {
-        impl_->dispatch(kStep);
+        if (impl_->dispatch(kStep))
+            impl_->tell(Notice::End);
         fluid_synth_write_float(impl_->synth, kStep, left, 0, 1, right, 0, 1);
         for (int i = 0; i < kStep; ++i) {
             peak = std::max({peak, std::fabs(left[i]), std::fabs(right[i])});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -26,11 +27,22 @@ private:
 // The synthesizer and its SoundFont are loaded once and kept, so a start sounds
 // at once. With Output::Audio an audio driver (PulseAudio, else ALSA) is opened
 // by play() and closed by stop() and close(), since an idle driver still costs
-// CPU. With Output::Offline nothing is opened: the caller renders with advance().
+// CPU; playing to the end keeps it open, so that a play after the end goes on
+// without reopening it. With Output::Offline nothing is opened: the caller
+// renders with advance().
+//
+// At the end of the file the engine is Stopped and atEnd(), and tells its listener.
+// So that a caller who answers with seekToStart() and play() restarts the file on
+// the beat, although its answer comes a little after the end, the file plays on
+// from its start for a short while (kRunOnMs) as if it had been restarted at the
+// very frame it ended: seekToStart() then moves to that start, and play() goes on
+// from where the file has got to since, without a break. Without both in time,
+// the notes that run-on struck end as at the end of a song and the file stays at
+// its end (or at its start, after a seekToStart()). stop() and close() silence it.
 //
 // All methods are for one thread (the caller's). The audio driver renders on a
-// thread of its own, and startLoading() loads on another, but nothing ever calls
-// back into the caller: the caller polls state() or atEnd(), e.g. from a timer.
+// thread of its own, startLoading() loads on another, and a watchdog thread
+// watches the driver while it is open; the listener is called on those.
 class Synth {
 public:
     enum class Output { Audio, Offline };
@@ -39,6 +51,23 @@ public:
         Stopped,  // a file is open and not playing: before play, after stop, or played to its end
         Playing,
     };
+
+    // What the engine tells its listener.
+    enum class Notice {
+        End,         // the open file has played to its end
+        OutputLost,  // the audio output stopped working (its server went away, say): the
+                     // file is closed, and outputLost() holds until the next open()
+    };
+    // Called on the audio driver's thread, the watchdog's, or within advance(): it must
+    // return at once and must not call the Synth; it hands the news on to its own thread.
+    using Listener = std::function<void(Notice)>;
+
+    // How long the file plays on from its start after its end, waiting for a restart.
+    static constexpr int kRunOnMs = 300;
+    // How long the audio driver may go without asking for sound before its output counts as
+    // lost; while it starts up (a server that has not yet begun to take sound), kStartupStallMs.
+    static constexpr int kStallMs = 500;
+    static constexpr int kStartupStallMs = 3000;
 
     // Where Debian and other systems put a General MIDI SoundFont, in the order tried.
     static std::vector<std::string> defaultSoundFontPaths();
@@ -59,6 +88,9 @@ public:
     // NoSoundFont) and may be retried. After startLoading() it waits for the rest
     // of that load and throws its failure. open() and advance() call it when needed.
     void load();
+    // Set before play().
+    void setListener(Listener listener);
+
     // Neither waits for a load under way: false and empty until it has finished.
     bool isLoaded() const;
     std::string soundFontPath() const;  // the SoundFont in use
@@ -78,7 +110,8 @@ public:
     // controllers, so the next play() goes on from there cleanly. Does nothing when closed.
     void stop();
 
-    // Moves back to the start of the file; does nothing when closed.
+    // Moves back to the start of the file; does nothing when closed. Right after the end
+    // (see above) that start is where the file ended, and play() goes on from there.
     void seekToStart();
 
     // Stops and releases the file; does nothing when closed.
@@ -89,6 +122,8 @@ public:
     bool isPlaying() const { return state() == State::Playing; }
     // True when the open file has played to its end and has not been moved back since.
     bool atEnd() const;
+    // True from the loss of the audio output until the next open().
+    bool outputLost() const;
 
     // Output::Offline only: renders the next milliseconds of sound as the audio
     // driver would, in whole blocks of 64 frames (a remainder carries over to the

@@ -18,6 +18,7 @@ QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<
 frmPro::frmPro() : Form("frmPro") {
     cmdPlayChord.Click = [this] { cmdPlayChord_Click(); };
     MMControl1.StatusUpdate = [this] { MMControl1_LoopCheck(); };
+    MMControl1.OutputLost = [this] { MMControl1_OutputLost(); };
 }
 
 WindowDesign frmPro::Window() const {
@@ -71,12 +72,7 @@ void frmPro::cmdPlayChord_Click() {
         cmbProgression.SetFocus();
 
         if (cmdPlayChord.Caption() == kStopCaption) {
-            cmdPlayChord.setCaption(kPlayCaption);
-            lblChords.setCaption("");
-            MMControl1.setCommand("Stop");
-            PlayLoop = false;
-            MMControl1.setCommand("Seek");
-            MMControl1.setCommand("Close");
+            stopBranch();
             return;
         }
 
@@ -98,20 +94,40 @@ void frmPro::cmdPlayChord_Click() {
     }
 }
 
+void frmPro::stopBranch() {
+    cmdPlayChord.setCaption(kPlayCaption);
+    lblChords.setCaption("");
+    MMControl1.setCommand("Stop");
+    PlayLoop = false;
+    MMControl1.setCommand("Seek");
+    MMControl1.setCommand("Close");
+}
+
+// The control raises this event as soon as the file has played to its end (and from its
+// timer besides); the device plays the file on from its start meanwhile, so that this Seek
+// and Play carry the start on from the frame the file ended, on the beat.
 void frmPro::MMControl1_LoopCheck() {
     if (MMControl1.Mode() == MMControl::kModeStopped && PlayLoop) {
         try {
             MMControl1.setCommand("Seek");
             MMControl1.setCommand("Play");
         } catch (const RuntimeError&) {
-            // The sound device went away mid-play: stop quietly and keep the window usable;
-            // the button still reads "Stop Progression", so the next click tidies up.
+            // The restart cannot sound (after a start whose Play failed while PlayLoop was still
+            // True from a close while playing): close quietly; the button still reads "Stop
+            // Progression", so the next click tidies up, as after that start.
             try {
                 MMControl1.setCommand("Close");
             } catch (const RuntimeError&) {
             }
         }
     }
+}
+
+// The sound went away while playing (its server ended): the window goes to the Stopped look
+// the stop branch leaves, so no loop restarts and the next start reports the soundcard.
+void frmPro::MMControl1_OutputLost() {
+    // (The device is closed already: the branch's commands do nothing and cannot fail.)
+    if (cmdPlayChord.Caption() == kStopCaption) stopBranch();
 }
 
 void frmPro::Form_Unload(int&) {

@@ -24,8 +24,12 @@ public:
     void Form_Unload(int& Cancel) override;
     void cmdPlayChord_Click();
     void MMControl1_LoopCheck();
+    void MMControl1_OutputLost();
 
 protected:
     rt::WindowDesign Window() const override;
     rt::Layout Design() override;
+
+private:
+    void stopBranch();
 };

@@ -52,8 +52,18 @@ bool takesFocus(Kind k) {
 
 std::vector<Form*> Forms() { return loadedForms(); }
 
+namespace {
+int g_handlersRunning = 0;
+}  // namespace
+
+bool handlerRunning() { return g_handlersRunning > 0; }
+
 void dispatch(const std::function<void()>& handler) {
     if (App::ended() || !handler) return;
+    ++g_handlersRunning;
+    struct Done {
+        ~Done() { --g_handlersRunning; }
+    } done;
     try {
         handler();
     } catch (const RuntimeError& e) {
@@ -258,11 +268,12 @@ void Form::build() {
             break;
         }
         case Kind::Multimedia: {
-            // Its events come from a timer on this thread, for as long as the window is loaded.
+            // Its events come from a timer on this thread while the window is loaded, and from
+            // the device when the file ends or the output goes (mmcontrol.cpp).
             w = new QWidget(parent);
             auto* timer = new QTimer(w);
             Control* target = s.target;
-            QObject::connect(timer, &QTimer::timeout, w, [target] { dispatch(static_cast<MMControl*>(target)->StatusUpdate); });
+            QObject::connect(timer, &QTimer::timeout, w, [target] { static_cast<MMControl*>(target)->raiseStatusUpdate(); });
             timer->start(kStatusUpdateInterval);
             // In the background, so the window opens and paints meanwhile.
             preloadMidi();

@@ -92,6 +92,8 @@ std::vector<Form*> Forms();
 // Runs a handler the way the layer runs every event: a RuntimeError that the handler did
 // not trap is reported in a message box of the layer's own and ends the program.
 void dispatch(const std::function<void()>& handler);
+// True while dispatch() runs a handler, also while that handler waits in a message box.
+bool handlerRunning();
 
 }  // namespace rt
 

@@ -2,7 +2,10 @@
 
 #include "midi/synth.h"
 #include "runtime/errors.h"
+#include "runtime/form.h"
 
+#include <QCoreApplication>
+#include <QMetaObject>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
@@ -11,11 +14,14 @@ namespace rt {
 
 namespace {
 
+// How soon an event held back while a handler runs is tried again.
+constexpr int kHeldBackRetry = 10;
+
 struct Engine {
     MidiOutput output = MidiOutput::Audio;
     std::vector<std::string> soundFonts;
     std::unique_ptr<midi::Synth> synth;
-    const MMControl* owner = nullptr;  // the control whose device is open
+    MMControl* owner = nullptr;  // the control whose device is open
 };
 
 Engine& engine() {
@@ -23,12 +29,26 @@ Engine& engine() {
     return e;
 }
 
+}  // namespace
+
+// What the device tells its control, on the program's thread (a friend of the control's).
+struct DeviceNews {
+    static void tell(midi::Synth::Notice notice);
+};
+
+namespace {
+
 midi::Synth& synth() {
     Engine& e = engine();
     if (!e.synth) {
         const auto out = e.output == MidiOutput::Audio ? midi::Synth::Output::Audio : midi::Synth::Output::Offline;
         // (With no output at all the synthesizer still reads files, as the device would.)
         e.synth = e.soundFonts.empty() ? std::make_unique<midi::Synth>(out) : std::make_unique<midi::Synth>(out, e.soundFonts);
+        // The engine speaks from its own threads; the news is handled on this one.
+        e.synth->setListener([](midi::Synth::Notice notice) {
+            if (QCoreApplication* app = QCoreApplication::instance())
+                QMetaObject::invokeMethod(app, [notice] { DeviceNews::tell(notice); }, Qt::QueuedConnection);
+        });
     }
     return *e.synth;
 }
@@ -47,6 +67,17 @@ midi::Synth& synth() {
 }
 
 }  // namespace
+
+void DeviceNews::tell(midi::Synth::Notice notice) {
+    Engine& e = engine();
+    MMControl* c = e.owner;
+    if (!c || !e.synth) return;
+    if (notice == midi::Synth::Notice::End) {
+        c->raiseStatusUpdate();
+    } else if (e.synth->outputLost()) {  // (not opened again since)
+        c->loseOutput();
+    }
+}
 
 void configureMidi(MidiOutput output, std::vector<std::string> soundFontPaths) {
     Engine& e = engine();
@@ -95,6 +126,34 @@ void MMControl::setCommand(const QString& command) {
     } catch (const midi::SynthError& err) {
         fail(err);
     }
+}
+
+void MMControl::raiseStatusUpdate() { raise(StatusUpdate, waitingStatus_); }
+
+void MMControl::loseOutput() {
+    // The engine has closed the file; the dead driver goes too (off this thread).
+    engine().synth->close();
+    open_ = false;
+    engine().owner = nullptr;
+    raise(OutputLost, waitingLost_);
+}
+
+void MMControl::raise(const std::function<void()>& event, QPointer<QTimer>& waiting) {
+    QWidget* w = boundWidget();
+    if (!w) return;  // the window is not loaded
+    if (!handlerRunning()) {
+        dispatch(event);
+        return;
+    }
+    if (waiting) return;
+    waiting = new QTimer(w);
+    waiting->setSingleShot(true);
+    QObject::connect(waiting, &QTimer::timeout, w, [this, &event, &waiting] {
+        waiting->deleteLater();
+        waiting = nullptr;
+        raise(event, waiting);
+    });
+    waiting->start(kHeldBackRetry);
 }
 
 int MMControl::Mode() const {

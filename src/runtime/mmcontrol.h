@@ -1,16 +1,19 @@
 #pragma once
 // The multimedia control: opens, plays, seeks, stops and closes a MIDI file on the
 // "Sequencer" device, reports its mode, and raises StatusUpdate again and again while
-// its window is loaded. Playback goes through one synthesizer for the whole program,
-// loaded in the background when the control is created and kept, so that a start sounds
-// at once.
+// its window is loaded, and at once when the file has played to its end. Playback goes
+// through one synthesizer for the whole program, loaded in the background when the
+// control is created and kept, so that a start sounds at once.
 
 #include "runtime/controls.h"
 
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <string>
 #include <vector>
+
+class QTimer;
 
 namespace rt {
 
@@ -41,10 +44,26 @@ public:
     // end), kModePlaying while it plays, kModeNotReady while no device is open. Never fails.
     int Mode() const;
 
-    // Raised from a timer on the program's own thread while the window is loaded.
+    // Raised on the program's own thread: from a timer while the window is loaded, and as
+    // soon as the file has played to its end, so that a Seek and a Play in answer restart it
+    // on the beat (the device plays the file on from its start meanwhile, see midi/synth.h).
     std::function<void()> StatusUpdate;
+    // Raised once when the audio output goes away while the device is open (its sound server
+    // ended, say); the device is closed by then.
+    std::function<void()> OutputLost;
+    // Neither event comes while another handler runs (one waiting in its message box, say):
+    // it comes once that handler has returned.
+
+    // The control's timer.
+    void raiseStatusUpdate();
 
 private:
+    friend struct DeviceNews;
+    void raise(const std::function<void()>& event, QPointer<QTimer>& waiting);
+    void loseOutput();
+
+    QPointer<QTimer> waitingStatus_;  // an event held back while a handler runs
+    QPointer<QTimer> waitingLost_;
     QString deviceType_;
     QString fileName_;
     bool wait_ = false;

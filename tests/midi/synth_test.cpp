@@ -70,6 +70,17 @@ int playOut(Synth& synth, int limitMs)
     return elapsed;
 }
 
+// The same in 1 ms steps.
+int playOutFinely(Synth& synth)
+{
+    int elapsed = 0;
+    while (synth.isPlaying() && elapsed < 20000) {
+        synth.advance(1);
+        ++elapsed;
+    }
+    return elapsed;
+}
+
 Kind kindOf(const std::function<void()>& action)
 {
     try {
@@ -147,6 +158,66 @@ TEST_P(SynthTest, PlaysAFileToItsEndAndAgainFromTheStart)
     EXPECT_GT(synth.advance(50), kAudible);
     EXPECT_NEAR(50 + playOut(synth, 20000), kThreeBarsMs, 20);
     EXPECT_TRUE(synth.atEnd());
+}
+
+// A loop: the end is told at once, and the seek and play that answer it a little later go on
+// from the frame where the file ended, so that the next pass keeps the beat.
+TEST_P(SynthTest, ASeekAndPlayAnsweringTheEndGoOnFromTheFrameItEnded)
+{
+    std::vector<Synth::Notice> notices;
+    synth.setListener([&](Synth::Notice notice) { notices.push_back(notice); });
+    synth.open(kThreeBars);
+    synth.play();
+    EXPECT_NEAR(playOutFinely(synth), kThreeBarsMs, 2);
+    EXPECT_EQ(notices, std::vector<Synth::Notice>{Synth::Notice::End});
+
+    synth.advance(40);  // the answer's way from the audio thread to the caller's
+    EXPECT_TRUE(synth.atEnd());
+    EXPECT_EQ(synth.state(), Synth::State::Stopped);
+    synth.seekToStart();
+    EXPECT_FALSE(synth.atEnd());
+    synth.play();
+    EXPECT_EQ(synth.state(), Synth::State::Playing);
+    // The second pass ends one file's length after the first, not after the answer.
+    EXPECT_NEAR(40 + playOutFinely(synth), kThreeBarsMs, 2);
+    EXPECT_EQ(notices.size(), 2u);
+}
+
+// Any other answer to the end, or none in time, leaves the file where the answer put it, and
+// what the next pass had begun to sound dies away; a seek and a play later start it afresh.
+TEST_P(SynthTest, AnEndNotAnsweredWithSeekAndPlayLeavesTheFileThere)
+{
+    struct Answer {
+        const char* what;
+        std::function<void(Synth&)> act;
+        bool atEnd;
+    };
+    const Answer answers[] = {
+        {"none", [](Synth&) {}, true},
+        {"stop", [](Synth& s) { s.stop(); }, true},
+        {"play, then seek", [](Synth& s) { s.play(); s.seekToStart(); }, false},
+        {"seek and no play", [](Synth& s) { s.seekToStart(); }, false},
+    };
+    for (const Answer& answer : answers) {
+        SCOPED_TRACE(answer.what);
+        Synth s(Synth::Output::Offline, {GetParam()});
+        s.open(kThreeBars);
+        s.play();
+        playOut(s, 20000);
+        const float struck = s.advance(20);  // the next pass's downbeat, on trial
+        answer.act(s);
+        s.advance(Synth::kRunOnMs);
+        EXPECT_EQ(s.state(), Synth::State::Stopped);
+        EXPECT_EQ(s.atEnd(), answer.atEnd);
+        // No further strum: three seconds on, what was struck has died away (-30 dB).
+        s.advance(3000);
+        EXPECT_LT(s.advance(500), struck / 30);
+
+        s.seekToStart();
+        s.play();
+        EXPECT_GT(s.advance(50), kAudible);
+        EXPECT_NEAR(50 + playOut(s, 20000), kThreeBarsMs, 20);
+    }
 }
 
 TEST_P(SynthTest, StopSilencesAtOnceAndKeepsThePosition)

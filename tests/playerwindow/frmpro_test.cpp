@@ -6,6 +6,7 @@
 #include "support/uitest.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -40,6 +41,18 @@ protected:
     void play() { click(w, "cmdPlayChord"); }
     // Lets the control raise its event.
     static void tick() { processEventsFor(kStatusUpdateInterval + 50); }
+    // Delivers what the device has posted to the window's thread, and nothing else: no
+    // timer runs, so an event seen here came from the device.
+    static void deliverPosted() { QCoreApplication::sendPostedEvents(); }
+    // Renders in 1 ms steps while the file plays; the milliseconds it took.
+    int playToTheEnd() {
+        int ms = 0;
+        while (w.MMControl1.Mode() == MMControl::kModePlaying && ms < 30000) {
+            advanceMidi(1);
+            ++ms;
+        }
+        return ms;
+    }
 };
 
 TEST_F(PlayerTest, OpensStoppedWithEightProgressionsAndNothingChosen) {
@@ -103,6 +116,101 @@ TEST_F(PlayerTest, TheFileStartsAgainAtItsEndUntilStopped) {
     EXPECT_TRUE(prompts.isEmpty());
 }
 
+// The loop check runs on the event the device raises as the file ends, not a timer's tick
+// later, and the Seek and Play it sends start the file from its start on the beat: the second
+// pass lasts exactly as long as the first, counted from the end, although they came later.
+TEST_F(PlayerTest, AtTheEndTheFileStartsAgainFromItsStartOnTheNextEvent) {
+    pickProgression(0);
+    pickKey(0);
+    play();
+    const int length = playToTheEnd();
+    EXPECT_NEAR(length, 3 * 4 * 60000 / 96, 2);  // "ii - V - I": three bars at 96 bpm
+    ASSERT_EQ(w.MMControl1.Mode(), MMControl::kModeStopped);
+    advanceMidi(40);  // the event's way to the window's thread
+    ASSERT_EQ(w.MMControl1.Mode(), MMControl::kModeStopped);
+    deliverPosted();
+    EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModePlaying);
+    EXPECT_NEAR(40 + playToTheEnd(), length, 2);
+    deliverPosted();
+    EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModePlaying);
+    EXPECT_TRUE(prompts.isEmpty());
+}
+
+// After Stop nothing restarts: neither when stopped mid-file nor when the click comes between
+// the end and the event it raised.
+TEST_F(PlayerTest, AfterStopTheFileDoesNotRestart) {
+    for (const bool atTheEnd : {false, true}) {
+        SCOPED_TRACE(atTheEnd ? "stopped at the end" : "stopped while playing");
+        pickProgression(2);
+        pickKey(7);
+        play();
+        advanceMidi(1000);
+        if (atTheEnd) playToTheEnd();
+        play();  // stop
+        EXPECT_EQ(w.cmdPlayChord.Caption(), "Play Chord Progression");
+        deliverPosted();
+        tick();
+        EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModeNotReady);
+        EXPECT_LT(advanceMidi(20000), 1e-6f);  // silence, to well past the end
+        tick();
+        EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModeNotReady);
+    }
+    EXPECT_TRUE(prompts.isEmpty());
+}
+
+// At the end the loop check restarts the file only while PlayLoop is True. (False at the
+// end: a start whose Play failed leaves it so, see the faults below.)
+TEST_F(PlayerTest, TheLoopCheckRestartsOnlyWhilePlayLoopIsTrue) {
+    for (const bool playLoop : {true, false}) {
+        SCOPED_TRACE(playLoop ? "PlayLoop True" : "PlayLoop False");
+        pickProgression(0);
+        pickKey(0);
+        play();
+        w.PlayLoop = playLoop;
+        playToTheEnd();
+        deliverPosted();
+        tick();
+        EXPECT_EQ(w.MMControl1.Mode(), playLoop ? MMControl::kModePlaying : MMControl::kModeStopped);
+        EXPECT_EQ(w.PlayLoop, playLoop);
+        play();  // stop
+    }
+}
+
+// A message box of the click's own runs a loop of events while it waits for the user; the
+// loop check waits until the click has returned. Here the box is the one of a start whose
+// Play fails while PlayLoop is still True from closing the window while it played.
+TEST_F(PlayerTest, TheLoopCheckNeverRunsWhileTheClickWaitsInItsMessageBox) {
+    pickProgression(0);
+    pickKey(0);
+    play();
+    w.Unload();
+    ASSERT_TRUE(w.PlayLoop);
+    configureMidi(MidiOutput::None);
+    w.Show();
+    bool inBox = false;
+    int checksInBox = 0;
+    int checksAfter = 0;
+    const auto loopCheck = w.MMControl1.StatusUpdate;
+    w.MMControl1.StatusUpdate = [&] {
+        ++(inBox ? checksInBox : checksAfter);
+        loopCheck();
+    };
+    setMessageHandler([&](const QString& p) {
+        prompts << p;
+        inBox = true;
+        processEventsFor(3 * kStatusUpdateInterval);  // the user reads the message
+        inBox = false;
+    });
+    pickProgression(0);
+    pickKey(0);
+    play();
+    tick();
+    w.MMControl1.StatusUpdate = loopCheck;
+    EXPECT_EQ(prompts, QStringList({kSoundError}));
+    EXPECT_EQ(checksInBox, 0);
+    EXPECT_GT(checksAfter, 0);
+}
+
 TEST_F(PlayerTest, ChangingTheKeyWhilePlayingChangesNothingUntilTheNextStart) {
     pickProgression(1);
     pickKey(0);
@@ -153,6 +261,11 @@ void expectFailedStartThenRecovery(PlayerTest* t, frmPro& w, const std::function
     EXPECT_EQ(w.cmdPlayChord.Caption(), "Stop Progression");
     EXPECT_NE(w.MMControl1.Mode(), MMControl::kModePlaying);
     EXPECT_FALSE(w.PlayLoop);
+    // PlayLoop is False: the loop check leaves the device as the start left it (a file
+    // opened whose Play failed stays open and stopped).
+    const int mode = w.MMControl1.Mode();
+    processEventsFor(kStatusUpdateInterval + 50);
+    EXPECT_EQ(w.MMControl1.Mode(), mode);
     click();
     EXPECT_EQ(prompts.size(), 1);
     EXPECT_EQ(w.cmdPlayChord.Caption(), "Play Chord Progression");
