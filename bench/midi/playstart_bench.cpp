@@ -26,25 +26,32 @@ int renderUntilSound(Synth& synth)
     return -1;
 }
 
-// Wall time from play() to the first audible sample rendered, offline: the
-// engine's own share of the delay. The counter is the audio time (ms) at which
-// the first audible sample lies; an audio driver adds its buffer on top.
-void BM_PlayToFirstSound(benchmark::State& state)
+// Times start() up to the first audible sample rendered, offline, after an untimed
+// reset(). The counter is the audio time (ms) at which the first audible sample lies.
+template <typename Reset, typename Start>
+void timeToFirstSound(benchmark::State& state, Reset reset, Start start, Synth& synth)
 {
-    Synth synth(Synth::Output::Offline);
-    synth.open(kFile);
     int audioMs = 0;
     for (auto _ : state) {
-        synth.stop();  // silent at once
-        synth.seekToStart();
-        auto start = Clock::now();
-        synth.play();
+        reset();  // silent at once
+        auto begin = Clock::now();
+        start();
         audioMs = renderUntilSound(synth);
-        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - begin).count());
         if (audioMs < 0)
             state.SkipWithError("no sound");
     }
     state.counters["audio_ms"] = audioMs;
+}
+
+// Wall time from play() to the first audible sample: the engine's own share of the
+// delay; an audio driver adds its buffer on top.
+void BM_PlayToFirstSound(benchmark::State& state)
+{
+    Synth synth(Synth::Output::Offline);
+    synth.open(kFile);
+    timeToFirstSound(
+        state, [&] { synth.stop(); synth.seekToStart(); }, [&] { synth.play(); }, synth);
 }
 BENCHMARK(BM_PlayToFirstSound)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(200);
 
@@ -53,18 +60,8 @@ void BM_OpenAndPlayToFirstSound(benchmark::State& state)
 {
     Synth synth(Synth::Output::Offline);
     synth.load();
-    int audioMs = 0;
-    for (auto _ : state) {
-        synth.close();  // silent at once
-        auto start = Clock::now();
-        synth.open(kFile);
-        synth.play();
-        audioMs = renderUntilSound(synth);
-        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
-        if (audioMs < 0)
-            state.SkipWithError("no sound");
-    }
-    state.counters["audio_ms"] = audioMs;
+    timeToFirstSound(
+        state, [&] { synth.close(); }, [&] { synth.open(kFile); synth.play(); }, synth);
 }
 BENCHMARK(BM_OpenAndPlayToFirstSound)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(200);
 
