@@ -66,7 +66,7 @@ std::optional<ChordSymbol> parseChordSymbol(std::string_view symbol)
     }
     for (const Kind& kind : kinds()) {
         if (kind.suffix == symbol)
-            return ChordSymbol{*root % 12, kind.intervals};
+            return ChordSymbol{*root % 12, kind.suffix, kind.intervals};
     }
     return std::nullopt;
 }

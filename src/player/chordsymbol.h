@@ -11,6 +11,7 @@ namespace player {
 // "F#mi", "CbMaj", "Db".
 struct ChordSymbol {
     int root = 0;                // pitch class, 0 = C .. 11 = B
+    std::string_view kind;       // what follows the root: "", "Maj", "mi", "7", "Maj7", "mi7", "mi7(b5)"
     std::vector<int> intervals;  // semitones above the root, ascending, starting with 0
 
     // Pitch classes of the chord's tones: bit p set for pitch class p.

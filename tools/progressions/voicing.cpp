@@ -28,15 +28,6 @@ const LessonChord kLessonChords[] = {
     {"mi7(b5)", &lessons::kSeventhTable, "minor7th(b5)"},
 };
 
-// What follows the root: its letter and any '#' or 'b' (no suffix starts with 'b').
-std::string_view suffixOf(std::string_view symbol)
-{
-    symbol.remove_prefix(1);
-    if (!symbol.empty() && (symbol.front() == '#' || symbol.front() == 'b'))
-        symbol.remove_prefix(1);
-    return symbol;
-}
-
 bool soundsPitchClass(const Voicing& v, int pitchClass)
 {
     for (int s = 0; s < kStrings; ++s) {
@@ -90,9 +81,8 @@ std::vector<Voicing> lessonForms(std::string_view symbol)
     std::optional<player::ChordSymbol> chord = player::parseChordSymbol(symbol);
     if (!chord)
         return {};
-    const std::string_view suffix = suffixOf(symbol);
     const auto lesson = std::find_if(std::begin(kLessonChords), std::end(kLessonChords),
-                                     [&](const LessonChord& c) { return c.suffix == suffix; });
+                                     [&](const LessonChord& c) { return c.suffix == chord->kind; });
     if (lesson == std::end(kLessonChords))
         return {};
 
