@@ -135,6 +135,7 @@ constexpr std::string_view kDigit4[] = {
 };
 
 constexpr std::span<const std::string_view> kGlyphs[] = {kMuteMark, kOpenMark, kDigit1, kDigit2, kDigit3, kDigit4};
+static_assert(std::size(kGlyphs) == kGlyphCount);
 
 bool sameFretSpace(const Fingering& f, int s1, int s2)
 {
@@ -366,7 +367,7 @@ std::span<const std::string_view> glyphMask(Glyph glyph)
 const std::vector<std::vector<Point>>& glyphOutline(Glyph glyph)
 {
     static const auto outlines = [] {
-        std::array<std::vector<std::vector<Point>>, std::size(kGlyphs)> all;
+        std::array<std::vector<std::vector<Point>>, kGlyphCount> all;
         for (std::size_t g = 0; g < all.size(); ++g)
             for (const auto& loop : borderLoops(kGlyphs[g]))
                 all[g].push_back(roundCorners(staircasesAsSlopes(loop)));

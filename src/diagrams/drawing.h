@@ -19,6 +19,7 @@ inline constexpr int kPictureHeight = 312;
 
 // The six fixed pixel masks, # ink and . paper, top row first.
 enum class Glyph : std::uint8_t { Mute, Open, Digit1, Digit2, Digit3, Digit4 };
+inline constexpr std::size_t kGlyphCount = 6;  // one mask per Glyph
 
 // Ink over columns left..right and rows top..bottom, both inclusive.
 struct Bar {

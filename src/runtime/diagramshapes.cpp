@@ -19,11 +19,9 @@ using diagrams::Glyph;
 using diagrams::Ring;
 using diagrams::Stamp;
 
-constexpr std::size_t kGlyphCount = 6;
-
 const QPainterPath& glyphPath(Glyph glyph) {
     static const auto paths = [] {
-        std::array<QPainterPath, kGlyphCount> all;
+        std::array<QPainterPath, diagrams::kGlyphCount> all;
         for (std::size_t g = 0; g < all.size(); ++g) {
             all[g].setFillRule(Qt::OddEvenFill);
             for (const auto& contour : diagrams::glyphOutline(static_cast<Glyph>(g))) {
