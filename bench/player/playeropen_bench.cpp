@@ -8,12 +8,11 @@
 // named with --soundfont=PATH (repeatable; give it to this program only). A run where the
 // window never appears or the load never finishes is an error, and the program exits 1.
 #include "app/frmmain.h"
+#include "checkedrun.h"
 #include "player/frmpro.h"
 #include "runtime/app.h"
 #include "runtime/mmcontrol.h"
 #include "soundfonts.h"
-
-#include <benchmark/benchmark.h>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -36,8 +35,6 @@ constexpr qint64 kMs = 1000000;          // nanoseconds
 constexpr qint64 kBeat = 1 * kMs;        // the loop is probed this often
 constexpr qint64 kIdle = 300 * kMs;      // quiet this long after paint and load: idle
 constexpr qint64 kGiveUp = 15000 * kMs;  // no window or no load by then: an error
-
-bool anyRunFailed = false;
 
 struct Stalls {
     double quietMs = 0;       // longest blocked stretch with nothing to do: the machine's own
@@ -149,11 +146,7 @@ void BM_OpenPlayerUntilIdle(benchmark::State& state, const std::string& soundFon
     main.Show();
     rt::processEventsFor(50);
     auto* button = qobject_cast<QAbstractButton*>(main.Command1.widget());
-    if (!button) {
-        state.SkipWithError("no \"Common Chord Progressions\" button");
-        anyRunFailed = true;
-        return;
-    }
+    if (!button) return checkedrun::fail(state, "no \"Common Chord Progressions\" button");
     double worstAfterPaint = 0;
     double worstQuiet = 0;
     double sumToPaint = 0;
@@ -162,8 +155,7 @@ void BM_OpenPlayerUntilIdle(benchmark::State& state, const std::string& soundFon
         const Stalls stalls = openPlayer(button, player, soundFont);
         if (!stalls.failure.empty()) {
             std::fprintf(stderr, "player_bench: %s\n", stalls.failure.c_str());
-            state.SkipWithError(stalls.failure.c_str());
-            anyRunFailed = true;
+            checkedrun::fail(state, stalls.failure);
             break;
         }
         state.SetIterationTime(stalls.afterPaintMs / 1e3);
@@ -187,7 +179,6 @@ int main(int argc, char** argv) {
     rt::App::init(argc, argv);
     rt::App::setEndsWhenLastWindowCloses(false);
     rt::setMessageHandler([](const QString&) {});
-    benchmark::Initialize(&argc, argv);
     if (soundFonts.empty()) {
         std::fprintf(stderr, "player_bench: no General MIDI SoundFont to measure (scripts/deps.sh installs them)\n");
         return 1;
@@ -199,8 +190,5 @@ int main(int argc, char** argv) {
             ->Unit(benchmark::kMillisecond)
             ->Iterations(10);
     }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    if (anyRunFailed) std::fprintf(stderr, "player_bench: FAILED, see the errors above\n");
-    return anyRunFailed ? 1 : 0;
+    return checkedrun::runAll(argc, argv);
 }
