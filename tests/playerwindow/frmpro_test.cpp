@@ -53,6 +53,26 @@ protected:
         }
         return ms;
     }
+    // A start that cannot sound: the message, the Stop look with nothing playing, and the
+    // next click back to the Stopped look.
+    void expectFailedStartThenRecovery() {
+        pickProgression(0);
+        pickKey(0);
+        play();
+        EXPECT_EQ(prompts, QStringList({kSoundError}));
+        EXPECT_EQ(w.cmdPlayChord.Caption(), "Stop Progression");
+        EXPECT_NE(w.MMControl1.Mode(), MMControl::kModePlaying);
+        EXPECT_FALSE(w.PlayLoop);
+        // PlayLoop is False: the loop check leaves the device as the start left it (a file
+        // opened whose Play failed stays open and stopped).
+        const int mode = w.MMControl1.Mode();
+        tick();
+        EXPECT_EQ(w.MMControl1.Mode(), mode);
+        play();
+        EXPECT_EQ(prompts.size(), 1);
+        EXPECT_EQ(w.cmdPlayChord.Caption(), "Play Chord Progression");
+        EXPECT_EQ(w.lblChords.Caption(), "");
+    }
 };
 
 TEST_F(PlayerTest, OpensStoppedWithEightProgressionsAndNothingChosen) {
@@ -251,27 +271,6 @@ TEST_F(PlayerTest, ClosingWhenNothingEverPlayedIsQuiet) {
     EXPECT_TRUE(prompts.isEmpty());
 }
 
-// A start that cannot sound: the message, the Stop look with nothing playing, and the next
-// click back to the Stopped look.
-void expectFailedStartThenRecovery(PlayerTest* t, frmPro& w, const std::function<void()>& pickAndPlay,
-                                   const std::function<void()>& click, QStringList& prompts) {
-    (void)t;
-    pickAndPlay();
-    EXPECT_EQ(prompts, QStringList({kSoundError}));
-    EXPECT_EQ(w.cmdPlayChord.Caption(), "Stop Progression");
-    EXPECT_NE(w.MMControl1.Mode(), MMControl::kModePlaying);
-    EXPECT_FALSE(w.PlayLoop);
-    // PlayLoop is False: the loop check leaves the device as the start left it (a file
-    // opened whose Play failed stays open and stopped).
-    const int mode = w.MMControl1.Mode();
-    processEventsFor(kStatusUpdateInterval + 50);
-    EXPECT_EQ(w.MMControl1.Mode(), mode);
-    click();
-    EXPECT_EQ(prompts.size(), 1);
-    EXPECT_EQ(w.cmdPlayChord.Caption(), "Play Chord Progression");
-    EXPECT_EQ(w.lblChords.Caption(), "");
-}
-
 TEST_F(PlayerTest, TheSoundFontLoadsBehindTheOpenWindowAndAStartWaitsForIt) {
     // Opened on a fresh engine (SetUp): the window is up while the load goes on, and a start
     // pressed meanwhile waits for the rest of it and plays.
@@ -289,8 +288,7 @@ TEST_F(PlayerTest, TheSoundFontLoadsBehindTheOpenWindowAndAStartWaitsForIt) {
     w.Unload();
     configureMidi(MidiOutput::Offline, {"/nonexistent/none.sf2"});
     w.Show();
-    expectFailedStartThenRecovery(
-        this, w, [&] { pickProgression(0); pickKey(0); play(); }, [&] { play(); }, prompts);
+    expectFailedStartThenRecovery();
 }
 
 TEST_F(PlayerTest, FaultsGiveTheSoundcardMessageAndTheWindowRecovers) {
@@ -334,8 +332,7 @@ TEST_F(PlayerTest, FaultsGiveTheSoundcardMessageAndTheWindowRecovers) {
         w.PlayLoop = false;
         w.Show();
         f.arrange();
-        expectFailedStartThenRecovery(
-            this, w, [&] { pickProgression(0); pickKey(0); play(); }, [&] { play(); }, prompts);
+        expectFailedStartThenRecovery();
         tick();  // the loop check finds nothing to restart
         EXPECT_NE(w.MMControl1.Mode(), MMControl::kModePlaying);
     }
