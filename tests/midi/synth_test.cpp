@@ -60,23 +60,12 @@ std::vector<std::uint8_t> readBytes(const std::string& path)
 }
 
 // Advances in steps until playing stops; returns the milliseconds it took.
-int playOut(Synth& synth, int limitMs)
+int playOut(Synth& synth, int limitMs, int stepMs = 10)
 {
     int elapsed = 0;
     while (synth.isPlaying() && elapsed < limitMs) {
-        synth.advance(10);
-        elapsed += 10;
-    }
-    return elapsed;
-}
-
-// The same in 1 ms steps.
-int playOutFinely(Synth& synth)
-{
-    int elapsed = 0;
-    while (synth.isPlaying() && elapsed < 20000) {
-        synth.advance(1);
-        ++elapsed;
+        synth.advance(stepMs);
+        elapsed += stepMs;
     }
     return elapsed;
 }
@@ -168,7 +157,7 @@ TEST_P(SynthTest, ASeekAndPlayAnsweringTheEndGoOnFromTheFrameItEnded)
     synth.setListener([&](Synth::Notice notice) { notices.push_back(notice); });
     synth.open(kThreeBars);
     synth.play();
-    EXPECT_NEAR(playOutFinely(synth), kThreeBarsMs, 2);
+    EXPECT_NEAR(playOut(synth, 20000, 1), kThreeBarsMs, 2);
     EXPECT_EQ(notices, std::vector<Synth::Notice>{Synth::Notice::End});
 
     synth.advance(40);  // the answer's way from the audio thread to the caller's
@@ -179,7 +168,7 @@ TEST_P(SynthTest, ASeekAndPlayAnsweringTheEndGoOnFromTheFrameItEnded)
     synth.play();
     EXPECT_EQ(synth.state(), Synth::State::Playing);
     // The second pass ends one file's length after the first, not after the answer.
-    EXPECT_NEAR(40 + playOutFinely(synth), kThreeBarsMs, 2);
+    EXPECT_NEAR(40 + playOut(synth, 20000, 1), kThreeBarsMs, 2);
     EXPECT_EQ(notices.size(), 2u);
 }
 
