@@ -113,7 +113,7 @@ public:
         // words can be read back.
         const Finished added = run("lpadmin", {"-p", name, "-v", "cups-pdf:/", "-E", "-m", ppd, "-o",
                                                "pdftops-renderer-default=pdftocairo"});
-        if (added.code != 0 || run("lpstat", {"-v", name}).code != 0) {
+        if (added.code != 0 || !exists()) {
             // lpadmin's warning that drivers are deprecated is no reason.
             const QStringList said = added.out.split('\n', Qt::SkipEmptyParts).filter(QRegularExpression("^(?!.*deprecated)"));
             return QStringLiteral("could not add a queue%1: %2")
