@@ -27,6 +27,15 @@ std::vector<float> readMono(const QString& path) {
     return mono;
 }
 
+// Why no daemon can run here (pulseaudio, parec or pactl missing), or empty.
+QString missingTools() {
+    for (const char* tool : {"pulseaudio", "parec", "pactl"}) {
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            return QStringLiteral("%1 is not installed (Debian's pulseaudio and pulseaudio-utils)").arg(tool);
+    }
+    return {};
+}
+
 }  // namespace
 
 float Recording::peak(double from, double to) const {
@@ -54,14 +63,6 @@ PulseServer::~PulseServer() {
     }
     resume();
     kill();
-}
-
-QString PulseServer::missingTools() {
-    for (const char* tool : {"pulseaudio", "parec", "pactl"}) {
-        if (QStandardPaths::findExecutable(tool).isEmpty())
-            return QStringLiteral("%1 is not installed (Debian's pulseaudio and pulseaudio-utils)").arg(tool);
-    }
-    return {};
 }
 
 QString PulseServer::server() const { return "unix:" + dir_.filePath("native"); }

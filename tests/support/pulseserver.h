@@ -36,11 +36,8 @@ public:
     PulseServer(const PulseServer&) = delete;
     PulseServer& operator=(const PulseServer&) = delete;
 
-    // Why no daemon can run here (pulseaudio or parec missing), or empty.
-    static QString missingTools();
-
     // Starts the daemon with its null sink as the default output and waits until it answers;
-    // false with the reason (and the daemon's log) otherwise.
+    // false with the reason (a tool missing, the daemon's log) otherwise.
     bool start(QString* why = nullptr);
     // Ends the daemon at once, as a crash does (SIGKILL), and waits for it.
     void kill();
