@@ -134,13 +134,12 @@ void PulseServer::useForThisProcess() const {
 }
 
 bool PulseServer::startRecording(QString* why) {
-    const QString file = dir_.filePath(QStringLiteral("recording-%1.raw").arg(++recordings_));
+    recording_ = dir_.filePath(QStringLiteral("recording-%1.raw").arg(++recordings_));
     recorder_.setProcessEnvironment(environment());
     recorder_.setProcessChannelMode(QProcess::MergedChannels);
     recorder_.setStandardOutputFile(dir_.filePath("parec.log"), QIODevice::Append);
-    recorder_.setProperty("file", file);
     recorder_.start("parec", {"--device=" + kSink + ".monitor", "--raw", "--format=s16le",
-                              QStringLiteral("--rate=%1").arg(kRate), "--channels=2", file});
+                              QStringLiteral("--rate=%1").arg(kRate), "--channels=2", recording_});
     if (!recorder_.waitForStarted(5000)) {
         if (why) *why = "parec did not start: " + recorder_.errorString();
         return false;
@@ -148,7 +147,7 @@ bool PulseServer::startRecording(QString* why) {
     return true;
 }
 
-Recording PulseServer::recordedSoFar() const { return Recording(readMono(recorder_.property("file").toString()), kRate); }
+Recording PulseServer::recordedSoFar() const { return Recording(readMono(recording_), kRate); }
 
 Recording PulseServer::stopRecording() {
     if (recorder_.state() != QProcess::NotRunning) {

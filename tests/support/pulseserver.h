@@ -64,5 +64,6 @@ private:
     QTemporaryDir dir_;
     QProcess daemon_;
     QProcess recorder_;
+    QString recording_;  // the file the recorder writes
     int recordings_ = 0;
 };
