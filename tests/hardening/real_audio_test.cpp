@@ -83,8 +83,8 @@ protected:
         configureMidi(MidiOutput::Offline);
     }
 
-    // Starts recording and waits until the recording has sound (the null sink may take a
-    // moment to take a new stream's first sound).
+    // Waits until the recording under way has sound (the null sink may take a moment to
+    // take a new stream's first sound).
     bool heardWithin(int ms) {
         return waitFor([&] { return firstSound(pulse.recordedSoFar()) >= 0; }, ms) >= 0;
     }
