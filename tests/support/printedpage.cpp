@@ -65,15 +65,11 @@ void expectChordPage(const QString& pdf, const QString& pngBase, const QStringLi
     QList<int> gridRows;
     int gridLeft = page.width(), gridRight = 0;
     for (int y = 0; y < page.height(); ++y) {
-        int run = 0, best = 0, bestEnd = 0;
-        for (int x = 0; x < page.width(); ++x) {
-            run = dark(x, y) ? run + 1 : 0;
-            if (run > best) best = run, bestEnd = x;
-        }
+        const auto [best, start] = longestDarkRun(page, y);
         if (best >= 180 && best <= 192) {
             gridRows << y;
-            gridLeft = qMin(gridLeft, bestEnd - best + 1);
-            gridRight = qMax(gridRight, bestEnd);
+            gridLeft = qMin(gridLeft, start);
+            gridRight = qMax(gridRight, start + best - 1);
         }
     }
     ASSERT_GE(gridRows.size(), 6 * 3) << "no chord diagram on the page";  // six fret lines, three or four rows each
@@ -92,10 +88,6 @@ void expectChordPage(const QString& pdf, const QString& pngBase, const QStringLi
     EXPECT_EQ(inkIn(QRect(QPoint(gridRight + 20, gridBottom + 90), QPoint(gridRight + 140, gridBottom + 150))), 0)
         << "the button was printed";
 }
-
-}  // namespace printedpage
-
-namespace printedpage {
 
 void expectSharpDiagram(const QString& pdf, const QString& pngBase, const QImage& picture) {
     // Every image on the page (the diagram, if it went as one) at 600 ppi or more.
