@@ -9,8 +9,6 @@
 #include "support/printedpage.h"
 
 #include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <vector>
@@ -41,15 +39,6 @@ const Trap kTraps[] = {
     {"HideAndUnload", {Operation::Visible, Operation::Unload}, true, true, true, true},
     {"Every", {Operation::Visible, Operation::PrintForm, Operation::Unload}, false, false, true, true},
 };
-
-// The button's caption as pdftotext reads it, its blanks closed up or not.
-const QRegularExpression kButtonText(QStringLiteral("P\\s*r\\s*i\\s*n\\s*t"));
-
-QString pageText(const QString& pdf) {
-    QProcess text;
-    text.start("pdftotext", {pdf, "-"});
-    return text.waitForFinished(20000) ? QString::fromUtf8(text.readAllStandardOutput()) : QString();
-}
 
 class PreviewTrapTest : public UiTest, public ::testing::WithParamInterface<Trap> {
 protected:
@@ -83,9 +72,9 @@ TEST_P(PreviewTrapTest, EachFailedStepGivesTheMessageAndTheNextStepRuns) {
     EXPECT_EQ(prompts, QStringList(qsizetype(t.failing.size()), kCantPrint));
     EXPECT_EQ(QFile::exists(pdf), t.printed);
     if (t.printed && t.buttonOnPage) {
-        const QString words = pageText(pdf);
+        const QString words = printedpage::pageText(pdf);
         EXPECT_TRUE(words.contains("G Major")) << words.toStdString();
-        EXPECT_TRUE(words.contains(kButtonText)) << words.toStdString();
+        EXPECT_TRUE(printedpage::holdsPrintButton(words)) << words.toStdString();
     } else if (t.printed) {
         ASSERT_NO_FATAL_FAILURE(printedpage::expectChordPage(pdf, dir.filePath("page"), {"G Major", "3rd Fret"}));
     }

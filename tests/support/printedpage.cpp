@@ -37,28 +37,24 @@ std::pair<int, int> longestDarkRun(const QImage& page, int y) {
 }
 }  // namespace
 
-void expectChordPage(const QString& pdf, const QString& pngBase, const QStringList& texts) {
-    QProcess text;
-    text.start("pdftotext", {pdf, "-"});
-    ASSERT_TRUE(text.waitForFinished(20000)) << "pdftotext did not finish";
-    const QString words = QString::fromUtf8(text.readAllStandardOutput());
-    for (const QString& t : texts) EXPECT_TRUE(words.contains(t)) << t.toStdString() << " not in: " << words.toStdString();
-    // The button is hidden on the page (pdftotext may close up its caption's blanks).
-    EXPECT_FALSE(words.contains(QRegularExpression("P\\s*r\\s*i\\s*n\\s*t"))) << words.toStdString();
+QString pageText(const QString& pdf) { return run("pdftotext", {pdf, "-"}); }
 
-    QProcess info;
-    info.start("pdfinfo", {pdf});
-    ASSERT_TRUE(info.waitForFinished(20000)) << "pdfinfo did not finish";
-    const QString infoOut = QString::fromUtf8(info.readAllStandardOutput());
+bool holdsPrintButton(const QString& text) {
+    static const QRegularExpression button(QStringLiteral("P\\s*r\\s*i\\s*n\\s*t"));
+    return text.contains(button);
+}
+
+void expectChordPage(const QString& pdf, const QString& pngBase, const QStringList& texts) {
+    const QString words = pageText(pdf);
+    for (const QString& t : texts) EXPECT_TRUE(words.contains(t)) << t.toStdString() << " not in: " << words.toStdString();
+    EXPECT_FALSE(holdsPrintButton(words)) << "the hidden button is in the text: " << words.toStdString();
+
+    const QString infoOut = run("pdfinfo", {pdf});
     EXPECT_TRUE(infoOut.contains(QRegularExpression("Pages:\\s+1\\b"))) << infoOut.toStdString();
 
-    QProcess render;
-    render.setProcessChannelMode(QProcess::MergedChannels);
-    render.start("pdftoppm", {"-r", "96", "-png", "-singlefile", pdf, pngBase});
-    ASSERT_TRUE(render.waitForFinished(20000)) << "pdftoppm did not finish";
-    ASSERT_EQ(render.exitStatus() == QProcess::NormalExit ? render.exitCode() : -1, 0) << render.readAll().toStdString();
+    run("pdftoppm", {"-r", "96", "-png", "-singlefile", pdf, pngBase});
     const QImage page = QImage(pngBase + ".png").convertToFormat(QImage::Format_Grayscale8);
-    ASSERT_FALSE(page.isNull());
+    ASSERT_FALSE(page.isNull()) << "no page rendered";
 
     // The diagram's grid: rows of ink about 186 pixels long.
     auto dark = [&](int x, int y) { return qGray(page.pixel(x, y)) < 128; };

@@ -10,6 +10,12 @@ class QImage;
 
 namespace printedpage {
 
+// The PDF's text as pdftotext reads it.
+QString pageText(const QString& pdf);
+// Whether a page's text holds the preview's button caption "P r i n t", its blanks closed
+// up or not as pdftotext may read them.
+bool holdsPrintButton(const QString& text);
+
 // Renders the PDF's page to pngBase + ".png" and checks it, and that the page's text holds
 // each of texts (the fret label and the chord name print as text). Call it under
 // ASSERT_NO_FATAL_FAILURE: it stops at the first check that leaves nothing to look at.
