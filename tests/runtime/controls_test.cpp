@@ -142,11 +142,6 @@ TEST_F(ControlsTest, ScreenReadersHearEachControlByItsCaptionOrItsLabel) {
 
 TEST_F(ControlsTest, TheDefaultButtonIsReportedAndCarriesTheDarkFrame) {
     const auto isDefault = [this](const CommandButton& b) { return accessible(b)->state().defaultButton; };
-    // The outermost ring: dark on the button that Enter presses, the light edge elsewhere.
-    const auto framed = [](const CommandButton& b) {
-        const QImage img = shown(b.widget());
-        return qGray(img.pixel(0, img.height() / 2)) < 64 && qGray(img.pixel(img.width() / 2, 0)) < 64;
-    };
     w.lstThings.SetFocus();
     EXPECT_TRUE(isDefault(w.cmdOne));
     EXPECT_FALSE(isDefault(w.cmdTwo));

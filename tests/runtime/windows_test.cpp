@@ -179,13 +179,6 @@ QString strumButtons(const lessons::LessonWindow& w) {
     return out.join(' ');
 }
 
-// The dark frame of the button that Enter presses.
-bool framed(const CommandButton& b) {
-    QWidget* w = b.widget();
-    const QImage img = w->grab().toImage().scaled(w->size()).convertToFormat(QImage::Format_RGB32);
-    return qGray(img.pixel(0, img.height() / 2)) < 64 && qGray(img.pixel(img.width() / 2, 0)) < 64;
-}
-
 TEST_F(WindowsTest, TheDefaultStateAndItsFrameFollowTheRootGroupSwitch) {
     for (const LessonCase& c : kLessons) {
         SCOPED_TRACE(c.window);

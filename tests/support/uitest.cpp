@@ -1,6 +1,7 @@
 #include "uitest.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QTest>
 
 void UiTest::SetUp() {
@@ -56,4 +57,10 @@ QString UiTest::focusName(const rt::Form& form) {
     }
     QWidget* f = form.topLevelWidget()->focusWidget();
     return f ? f->objectName() : QString();
+}
+
+bool UiTest::framed(const rt::CommandButton& button) {
+    QWidget* w = button.widget();
+    const QImage img = w->grab().toImage().scaled(w->size()).convertToFormat(QImage::Format_RGB32);
+    return qGray(img.pixel(0, img.height() / 2)) < 64 && qGray(img.pixel(img.width() / 2, 0)) < 64;
 }

@@ -38,4 +38,7 @@ public:
     static void key(const rt::Form& form, int qtKey, Qt::KeyboardModifiers mods = Qt::NoModifier);
     // The name of the control that has the focus in the window.
     static QString focusName(const rt::Form& form);
+    // Whether the button shows the dark outermost ring of the one that Enter presses; the
+    // others show the light edge there.
+    static bool framed(const rt::CommandButton& button);
 };
