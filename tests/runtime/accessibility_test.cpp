@@ -193,10 +193,12 @@ TEST_F(AccessibilityTest, FramesAreGroupingsAndListsAreNamedByTheirLabels) {
         for (const Node& p : w.findAll([](const Node& n) { return n.role() == "panel"; })) panels.push_back(p.name());
         EXPECT_EQ(sorted(panels), sorted(frames));
         // The chord type list of every lesson, the progression player's drop-down list.
-        if (dynamic_cast<lessons::LessonWindow*>(&f))
+        if (dynamic_cast<lessons::LessonWindow*>(&f)) {
             EXPECT_TRUE(w.find([](const Node& n) { return is(n, "list", "Chord Types"); }));
-        if (&f == &formOf<frmPro>())
+        }
+        if (&f == &formOf<frmPro>()) {
             EXPECT_TRUE(w.find([](const Node& n) { return is(n, "combo box", "Chord Progressions"); }));
+        }
     });
 }
 
