@@ -23,7 +23,7 @@ const QString kHalfDiminished = lessonkeys::dimaug::kHalfDiminished;
 class DimAugLessonTest : public LessonTest<frmDimAug> {
 protected:
     // The visible Strum buttons, "*" after the default one.
-    QString buttons() const { return visibleStrumButtons({&w.cmdStrumMe, &w.cmdStrumMe2}); }
+    QString buttons() const { return visibleStrumButtons(w); }
 };
 
 using lessonkeys::dimaug::kCells;

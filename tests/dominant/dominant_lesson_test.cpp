@@ -22,7 +22,7 @@ namespace {
 class DominantLessonTest : public LessonTest<frmDominant> {
 protected:
     // Which Strum buttons are visible, and which one is the default: "1", "2", "3" per button.
-    QString buttons() const { return visibleStrumButtons({&w.cmdStrumMe, &w.cmdStrumMe2, &w.cmdStrumMe3}); }
+    QString buttons() const { return visibleStrumButtons(w); }
 };
 
 using lessonkeys::dominant::kList;

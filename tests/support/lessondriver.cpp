@@ -44,12 +44,12 @@ int shownDiagram(const lessons::LessonWindow& w) {
     return w.imgChord.Picture().resourceId();
 }
 
-QString visibleStrumButtons(std::initializer_list<const rt::CommandButton*> buttons) {
+QString visibleStrumButtons(const lessons::LessonWindow& w) {
     QString s;
     int number = 0;
-    for (const rt::CommandButton* b : buttons) {
+    for (const lessons::StrumButtonDesign& b : w.design().strumButtons) {
         ++number;
-        if (b->Visible()) s += QString::number(number) + (b->Default() ? "*" : "");
+        if (b.button->Visible()) s += QString::number(number) + (b.button->Default() ? "*" : "");
     }
     return s;
 }

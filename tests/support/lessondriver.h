@@ -6,8 +6,6 @@
 
 #include <QString>
 
-#include <initializer_list>
-
 namespace lessondriver {
 
 void pickChordType(const lessons::LessonWindow& w, int index);
@@ -23,9 +21,9 @@ void pressEnterInList(const lessons::LessonWindow& w);
 // The diagram the window shows, 0 when its picture is empty or hidden.
 int shownDiagram(const lessons::LessonWindow& w);
 
-// The visible ones of the given Strum buttons, numbered from 1 in that order, with "*"
-// after the default one: "1*23".
-QString visibleStrumButtons(std::initializer_list<const rt::CommandButton*> buttons);
+// The visible ones of the window's Strum buttons, numbered from 1 in the order of its
+// design, with "*" after the default one: "1*23".
+QString visibleStrumButtons(const lessons::LessonWindow& w);
 
 // The fret label of a fret number: "1st Fret" to "12th Fret", "" for 0 (a cleared label).
 const char* fretCaption(int fret);
