@@ -50,16 +50,11 @@ Answer answer(int type, int root, int inversion) {
 }  // namespace inversions
 
 namespace susadd {
-Cell cell(int type, int root, int form) {
-    if (type < 3 && form == 0) return kForm1[type][root];
-    const Cell m = kMovable[type][form];
-    return {m.id, fretAtRoot(m.fret, root)};
-}
-
 Answer answer(int type, int root, int form) {
     if (!inRange(type, 6, root, form)) return {};
-    const Cell c = cell(type, root, form);
-    return diagram(c.id, c.fret);
+    if (type < 3 && form == 0) return diagram(kForm1[type][root].id, kForm1[type][root].fret);
+    const Cell m = kMovable[type][form];
+    return diagram(m.id, fretAtRoot(m.fret, root));
 }
 }  // namespace susadd
 

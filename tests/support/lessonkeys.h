@@ -17,6 +17,11 @@ struct Answer {
     QString message;
 };
 
+// A diagram and its fret number (a base fret where the form moves with the root).
+struct Cell {
+    int id, fret;
+};
+
 // Chord type by list position, then root index and form (or inversion) index.
 namespace basic {
 inline constexpr const char* kTypes[2] = {"Major", "minor"};
@@ -84,9 +89,6 @@ Answer answer(int type, int root, int inversion);
 namespace susadd {
 inline constexpr const char* kTypes[6] = {"Suspended 2nd",     "Suspended 4th",     "Add 9th",
                                           "Major 6th add 9th", "minor 6th add 9th", "Dominant 7th Suspended"};
-struct Cell {
-    int id, fret;
-};
 // Form 1 of the first three chord types per root (diagram, fret), and diagram / base fret
 // of every movable form (0 where form 1 is per root).
 inline constexpr Cell kForm1[3][12] = {
@@ -99,16 +101,11 @@ inline constexpr Cell kMovable[6][4] = {
     {{0, 0}, {327, 8}, {328, 3}, {329, 8}},    {{304, 5}, {305, 2}, {306, 9}, {307, 7}},
     {{308, 8}, {309, 1}, {310, 8}, {311, 6}},  {{276, 8}, {301, 3}, {302, 10}, {303, 1}},
 };
-// The diagram and fret number of a key.
-Cell cell(int type, int root, int form);
 Answer answer(int type, int root, int form);
 }  // namespace susadd
 
 namespace extensions {
 inline constexpr const char* kTypes[5] = {"Major9th", "minor9th", "minor#7th", "minor9th(#7)", "minor11th"};
-struct Cell {
-    int id, fret;
-};
 // Diagram / base fret of each chord type's four forms.
 inline constexpr Cell kTable[5][4] = {
     {{237, 7}, {238, 2}, {239, 10}, {240, 5}},
