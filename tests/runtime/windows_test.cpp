@@ -38,7 +38,6 @@ const QStringList kRoots = indexed("optRoot", 0, 11);
 const QStringList kForms = indexed("optForm", 0, 3);
 
 struct TabChain {
-    const char* window;
     Form& (*form)();
     QStringList chain;  // the controls that take the focus, by tab index
 };
@@ -49,32 +48,32 @@ Form& formOf() {
 }
 
 const TabChain kTabChains[] = {
-    {"frmMain", formOf<frmMain>,
+    {formOf<frmMain>,
      {"cmdHelp", "cmdChordSymbols", "cmdBasic", "cmd7thType", "cmdInversions", "cmdAugDim", "Command2", "cmdPartial",
       "Command3", "Command4", "Picture1", "Picture2", "WebBrowser1", "WebBrowser2", "Command1"}},
-    {"frmAbout", formOf<frmAbout>, {"cmdOk", "Picture1"}},
-    {"frmHelp", formOf<frmHelp>, {}},
-    {"frmPartial", formOf<frmPartial>, {}},
-    {"frmSymbols", formOf<frmSymbols>, {"cmdOthersymbols", "cmbChordType", "Command1"}},
-    {"frmOtherSymbols", formOf<frmOtherSymbols>, {}},
-    {"frmPrintMe", formOf<frmPrintMe>, {"cmdPrintMe"}},
-    {"frmPro", formOf<frmPro>, indexed("optKey", 0, 11) + QStringList{"cmdPlayChord", "cmbProgression"}},
-    {"frmBasic", formOf<frmBasic>, kRoots + kForms + QStringList{"lstChordType", "cmdStrumMe", "cmdExit", "cmdPrint"}},
-    {"frm7thType", formOf<frm7thType>, kRoots + kForms + QStringList{"lstChordType", "cmdStrumMe2", "cmdExit", "cmdPrint"}},
-    {"frmInversions", formOf<frmInversions>,
+    {formOf<frmAbout>, {"cmdOk", "Picture1"}},
+    {formOf<frmHelp>, {}},
+    {formOf<frmPartial>, {}},
+    {formOf<frmSymbols>, {"cmdOthersymbols", "cmbChordType", "Command1"}},
+    {formOf<frmOtherSymbols>, {}},
+    {formOf<frmPrintMe>, {"cmdPrintMe"}},
+    {formOf<frmPro>, indexed("optKey", 0, 11) + QStringList{"cmdPlayChord", "cmbProgression"}},
+    {formOf<frmBasic>, kRoots + kForms + QStringList{"lstChordType", "cmdStrumMe", "cmdExit", "cmdPrint"}},
+    {formOf<frm7thType>, kRoots + kForms + QStringList{"lstChordType", "cmdStrumMe2", "cmdExit", "cmdPrint"}},
+    {formOf<frmInversions>,
      QStringList{"cmdExit"} + indexed("optInversion", 3, 0) + QStringList{"lstChordType", "cmdStrumMe3", "cmdStrumMe4"} + kRoots +
          QStringList{"cmdPrint"}},
-    {"frmSusAdd", formOf<frmSusAdd>,
+    {formOf<frmSusAdd>,
      QStringList{"cmdExit"} + kRoots + QStringList{"cmdStrumMe", "lstChordType"} + kForms + QStringList{"cmdStrumMe2", "cmdPrint"}},
-    {"frmMajMinExt", formOf<frmMajMinExt>,
+    {formOf<frmMajMinExt>,
      kRoots + kForms + QStringList{"lstChordType", "cmdStrumMe3", "cmdExit", "cmdStrumMe2", "cmdPrint"}},
-    {"frmDominant", formOf<frmDominant>,
+    {formOf<frmDominant>,
      QStringList{"cmdStrumMe2"} + kRoots + QStringList{"cmdStrumMe", "lstChordType"} + kForms +
          QStringList{"cmdExit", "cmdStrumMe3", "cmdPrint"}},
-    {"frmDimAug", formOf<frmDimAug>,
+    {formOf<frmDimAug>,
      QStringList{"cmdExit", "cmdStrumMe2"} + kRoots + QStringList{"cmdStrumMe", "lstChordType"} + kForms +
          QStringList{"cmdMoreDim", "cmdPrint"}},
-    {"frmSymmetric", formOf<frmSymmetric>, {}},
+    {formOf<frmSymmetric>, {}},
 };
 
 // Where Tab stops, as the platform's dialogs do: once in each group of options (on the set
@@ -126,8 +125,8 @@ protected:
 
 TEST_F(WindowsTest, TheTabKeyWalksEveryWindowInTheOrderOfItsTabIndexes) {
     for (const TabChain& t : kTabChains) {
-        SCOPED_TRACE(t.window);
         Form& f = t.form();
+        SCOPED_TRACE(f.Name());
         f.Show();
         activate(f);
         // The focus starts on the lowest tab index, and each Tab moves it one on, round to
@@ -151,21 +150,14 @@ TEST_F(WindowsTest, TheTabKeyWalksEveryWindowInTheOrderOfItsTabIndexes) {
     }
 }
 
-struct LessonCase {
-    const char* window;
-    lessons::LessonWindow& (*lesson)();
-};
-
 template <class T>
 lessons::LessonWindow& lessonOf() {
     return instance<T>();
 }
 
-const LessonCase kLessons[] = {
-    {"frmBasic", lessonOf<frmBasic>},           {"frm7thType", lessonOf<frm7thType>},
-    {"frmInversions", lessonOf<frmInversions>}, {"frmSusAdd", lessonOf<frmSusAdd>},
-    {"frmMajMinExt", lessonOf<frmMajMinExt>},   {"frmDominant", lessonOf<frmDominant>},
-    {"frmDimAug", lessonOf<frmDimAug>},
+lessons::LessonWindow& (*const kLessons[])() = {
+    lessonOf<frmBasic>,     lessonOf<frm7thType>,  lessonOf<frmInversions>, lessonOf<frmSusAdd>,
+    lessonOf<frmMajMinExt>, lessonOf<frmDominant>, lessonOf<frmDimAug>,
 };
 
 // Which Strum buttons show, with "*" after the one reported as default: "cmdStrumMe2*".
@@ -180,9 +172,9 @@ QString strumButtons(const lessons::LessonWindow& w) {
 }
 
 TEST_F(WindowsTest, TheDefaultStateAndItsFrameFollowTheRootGroupSwitch) {
-    for (const LessonCase& c : kLessons) {
-        SCOPED_TRACE(c.window);
-        lessons::LessonWindow& w = c.lesson();
+    for (auto lesson : kLessons) {
+        lessons::LessonWindow& w = lesson();
+        SCOPED_TRACE(w.Name());
         w.Show();
         activate(w);
         for (const lessons::RootGroup& g : w.design().rootGroups) {
@@ -201,9 +193,9 @@ TEST_F(WindowsTest, TheDefaultStateAndItsFrameFollowTheRootGroupSwitch) {
 }
 
 TEST_F(WindowsTest, ARootPickWithNoRootSetChangesNothingWhereRootGroupsSwitch) {
-    for (const LessonCase& c : kLessons) {
-        SCOPED_TRACE(c.window);
-        lessons::LessonWindow& w = c.lesson();
+    for (auto lesson : kLessons) {
+        lessons::LessonWindow& w = lesson();
+        SCOPED_TRACE(w.Name());
         w.Show();
         // A diagram on show, as a Strum leaves it, and no root set.
         w.imgChord.setPicture(LoadResPicture(101, 0));
