@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev libgl-dev
-  libfluidsynth-dev timgm6mb-soundfont fluid-soundfont-gm
+  libfluidsynth-dev libpulse-dev timgm6mb-soundfont fluid-soundfont-gm
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-kaushanscript fonts-dancingscript fonts-urw-base35 fontconfig
   xvfb xauth xdotool imagemagick

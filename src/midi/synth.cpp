@@ -1,19 +1,14 @@
 #include "midi/synth.h"
 
-#include "midi/midifile.h"
+#include "midi/audiooutput.h"
+#include "midi/sequence.h"
 
 #include <fluidsynth.h>
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
-#include <condition_variable>
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 #include <exception>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <mutex>
 #include <system_error>
@@ -32,36 +27,6 @@ constexpr double kSampleRate = 44100.0;
 constexpr int kStep = 64;
 // The loader thread's niceness, above the program's own 0.
 constexpr int kLoaderNice = 10;
-// No progression file comes near this; a larger file is not a MIDI file.
-constexpr std::uintmax_t kMaxFileSize = 16u * 1024u * 1024u;
-// The audio drivers, in the order tried (FluidSynth does not fall back from one to
-// another by itself), each with the sound it keeps between rendering and hearing: 46 ms,
-// PulseAudio in one period (it takes no number of periods) and ALSA in two. Less runs dry
-// now and then on a busy machine (the one block of 1.5 ms it was, again and again), and each
-// time the sound breaks and all after it comes late. The periods are whole blocks, so the
-// synthesizer never holds frames rendered ahead that would still sound after a stop.
-struct DriverChoice {
-    const char* name;
-    int periodSize;
-    int periods;
-};
-constexpr DriverChoice kDrivers[] = {{"pulseaudio", 32 * kStep, 2}, {"alsa", 16 * kStep, 2}};
-// The watchdog looks at the audio driver this often.
-constexpr auto kWatchInterval = std::chrono::milliseconds(100);
-// Until the driver has asked for this many periods, its server counts as starting up.
-constexpr int kStartedPeriods = 3;
-// A driver that has not asked for sound for this long is closed off the caller's thread,
-// where it cannot keep the caller waiting for a server that no longer answers.
-constexpr auto kStale = std::chrono::milliseconds(200);
-// How long the engine's end waits for drivers still being closed after their server died.
-constexpr auto kReapWait = std::chrono::seconds(1);
-
-using Clock = std::chrono::steady_clock;
-
-std::int64_t nowTicks()
-{
-    return Clock::now().time_since_epoch().count();
-}
 
 void silenceFluidLog()
 {
@@ -74,109 +39,22 @@ void silenceFluidLog()
     });
 }
 
-struct TimedEvent {
-    std::int64_t frame;
-    std::uint8_t status;
-    std::uint8_t data1;
-    std::uint8_t data2;
-};
-
-struct Sequence {
-    std::vector<TimedEvent> events;  // channel messages, in playing order
-    std::int64_t endFrame = 0;
-};
-
-// Merges the tracks in tick order (ties: track order, then file order) and
-// turns ticks into sample frames along the tempo changes.
-Sequence sequenceOf(const MidiFile& file, double sampleRate)
-{
-    struct Ref {
-        std::uint64_t tick;
-        std::size_t track;
-        std::size_t index;
-    };
-    std::vector<Ref> refs;
-    for (std::size_t t = 0; t < file.tracks.size(); ++t) {
-        for (std::size_t i = 0; i < file.tracks[t].size(); ++i)
-            refs.push_back({file.tracks[t][i].tick, t, i});
-    }
-    std::stable_sort(refs.begin(), refs.end(), [](const Ref& a, const Ref& b) { return a.tick < b.tick; });
-
-    double secondsPerTick = 0.5 / file.division;  // 120 bpm until told otherwise
-    double tempoSeconds = 0;
-    std::uint64_t tempoTick = 0;
-    auto frameAt = [&](std::uint64_t tick) {
-        double seconds = tempoSeconds + static_cast<double>(tick - tempoTick) * secondsPerTick;
-        return static_cast<std::int64_t>(std::llround(seconds * sampleRate));
-    };
-
-    Sequence sequence;
-    for (const Ref& ref : refs) {
-        const MidiEvent& event = file.tracks[ref.track][ref.index];
-        if (event.isMeta(0x51)) {
-            tempoSeconds += static_cast<double>(event.tick - tempoTick) * secondsPerTick;
-            tempoTick = event.tick;
-            std::uint32_t micros = (std::uint32_t{event.payload[0]} << 16) |
-                                   (std::uint32_t{event.payload[1]} << 8) | event.payload[2];
-            if (micros > 0)
-                secondsPerTick = micros / 1e6 / file.division;
-        } else if (event.status < 0xF0) {
-            sequence.events.push_back({frameAt(event.tick), event.status, event.data1, event.data2});
-        }
-    }
-    sequence.endFrame = frameAt(file.lengthTicks());
-    return sequence;
-}
-
-std::vector<std::uint8_t> readFileBytes(const std::string& path)
-{
-    namespace fs = std::filesystem;
-    std::error_code error;
-    fs::file_status status = fs::status(path, error);
-    if (!fs::exists(status))
-        throw SynthError(SynthError::Kind::FileMissing, "The MIDI file " + path + " does not exist");
-    if (!fs::is_regular_file(status))
-        throw SynthError(SynthError::Kind::FileUnreadable, "The MIDI file " + path + " is not a file");
-    std::uintmax_t size = fs::file_size(path, error);
-    if (error)
-        throw SynthError(SynthError::Kind::FileUnreadable, "The MIDI file " + path + " cannot be read");
-    if (size > kMaxFileSize)
-        throw SynthError(SynthError::Kind::FileCorrupt, "The file " + path + " is too large for a MIDI file");
-
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw SynthError(SynthError::Kind::FileUnreadable, "The MIDI file " + path + " cannot be read");
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        throw SynthError(SynthError::Kind::FileUnreadable, "The MIDI file " + path + " cannot be read");
-    return bytes;
-}
-
 }  // namespace
 
-struct Synth::Impl {
-    // What an audio driver renders through: the engine while the driver is the engine's, nothing
-    // once it has been cut off (a driver whose server died, left to close on a thread of its own).
-    struct Feed {
-        explicit Feed(Impl* owner) : impl(owner) {}
-        Impl* impl;
-        std::mutex mutex;  // held while rendering, so that cutting off waits for a render under way
-        bool cut = false;
-    };
-
+struct Synth::Impl final : SoundSource {
     Output output;
     std::vector<std::string> soundFontPaths;
     Listener listener;
 
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;
-    fluid_audio_driver_t* driver = nullptr;  // Output::Audio only: from play() to stop() or close()
-    Feed* feed = nullptr;                     // the driver's
+    std::unique_ptr<AudioOutput> audio;  // Output::Audio only: from play() to stop() or close()
+    Reapers reapers;                     // outputs that stopped answering, being closed
     std::string soundFont;
     double sampleRate = kSampleRate;
     double offlineFrames = 0;  // Output::Offline: frames asked for and not yet rendered
 
-    // Shared with the audio driver's thread and the watchdog.
+    // Shared with the audio output's thread and its watchdog.
     mutable std::mutex mutex;
     bool open = false;
     bool playing = false;
@@ -189,25 +67,6 @@ struct Synth::Impl {
     std::size_t next = 0;       // next event to send
     std::int64_t position = 0;  // frames played since the start of the file
 
-    // The watchdog over the open driver: how the driver's callbacks come, and a thread that
-    // declares the output lost when they stop (FluidSynth's PulseAudio driver, for one, only
-    // logs a dead server and stops calling back) or a render fails.
-    std::thread watchdog;
-    std::mutex watchMutex;
-    std::condition_variable watchWake;
-    bool watchStop = false;
-    std::atomic<std::int64_t> lastRender{0};  // Clock ticks at the last callback
-    std::atomic<int> renders{0};
-    std::atomic<bool> renderFailed{false};
-    std::atomic<bool> driverLost{false};
-
-    // Drivers being closed on threads of their own, each with a flag set when it is done.
-    struct Reaper {
-        std::thread thread;
-        std::shared_ptr<std::atomic<bool>> done;
-    };
-    std::vector<Reaper> reapers;
-
     // A load started by startLoading(), on a thread of its own. Only that thread writes
     // settings, synth, soundFont and sampleRate while it runs; the caller's thread reads them
     // once loaderDone is set (its store publishes them) or the thread is joined.
@@ -215,22 +74,12 @@ struct Synth::Impl {
     std::atomic<bool> loaderDone{false};
     std::exception_ptr loaderError;  // its failure, for the next load() to report
 
-    ~Impl()
+    ~Impl() override
     {
         if (loader.joinable())
             loader.join();
-        closeDriver();
-        // A driver whose server hangs may never finish closing; it renders nothing of ours
-        // any more (cut off), so after a while it is left to itself.
-        const auto giveUp = Clock::now() + kReapWait;
-        for (Reaper& r : reapers) {
-            while (!r.done->load() && Clock::now() < giveUp)
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            if (r.done->load())
-                r.thread.join();
-            else
-                r.thread.detach();
-        }
+        closeOutput();
+        reapers.finish();
         if (synth)
             delete_fluid_synth(synth);
         if (settings)
@@ -318,107 +167,28 @@ struct Synth::Impl {
         fluid_settings_getnum(settings, "synth.sample-rate", &sampleRate);
     }
 
-    void openDriver()
+    void openOutput()
     {
-        if (driver) {
-            if (!driverLost.load())
+        if (audio) {
+            if (!audio->lost())
                 return;
-            closeDriver();
+            closeOutput();
         }
-        lastRender.store(nowTicks());
-        renders.store(0);
-        renderFailed.store(false);
-        feed = new Feed(this);
-        for (const DriverChoice& choice : kDrivers) {
-            fluid_settings_setstr(settings, "audio.driver", choice.name);
-            fluid_settings_setint(settings, "audio.period-size", choice.periodSize);
-            fluid_settings_setint(settings, "audio.periods", choice.periods);
-            driver = new_fluid_audio_driver2(settings, &Impl::render, feed);
-            if (driver) {
-                watchStop = false;
-                try {
-                    watchdog = std::thread([this] { watch(); });
-                } catch (const std::system_error&) {
-                    // No thread to be had: it plays unwatched.
-                }
-                return;
-            }
-        }
-        delete std::exchange(feed, nullptr);
-        throw SynthError(SynthError::Kind::NoAudioOutput,
-                         "No audio output could be opened (neither PulseAudio nor ALSA)");
+        audio = AudioOutput::open(settings, *this, [this] { loseOutput(); });
+        if (!audio)
+            throw SynthError(SynthError::Kind::NoAudioOutput,
+                             "No audio output could be opened (neither PulseAudio nor ALSA)");
     }
 
-    // Never with the mutex held: deleting the driver waits for its thread,
-    // which may be waiting for the mutex. A driver that has stopped asking for sound
-    // (its server died or hangs) may keep its thread waiting on the server: it is cut
-    // off and closed on a thread of its own.
-    void closeDriver()
-    {
-        if (!driver)
-            return;
-        {
-            std::lock_guard lock(watchMutex);
-            watchStop = true;
-        }
-        watchWake.notify_all();
-        if (watchdog.joinable())
-            watchdog.join();
-        const bool stale = driverLost.load() || Clock::duration(nowTicks() - lastRender.load()) > kStale;
-        if (stale) {
-            {
-                std::lock_guard lock(feed->mutex);
-                feed->cut = true;
-            }
-            auto done = std::make_shared<std::atomic<bool>>(false);
-            try {
-                reapers.push_back({std::thread([d = driver, f = feed, done] {
-                                       delete_fluid_audio_driver(d);
-                                       delete f;
-                                       done->store(true);
-                                   }),
-                                   done});
-            } catch (const std::system_error&) {
-                // No thread to be had: close it here after all.
-                delete_fluid_audio_driver(driver);
-                delete feed;
-            }
-        } else {
-            delete_fluid_audio_driver(driver);
-            delete feed;
-        }
-        driver = nullptr;
-        feed = nullptr;
-        driverLost.store(false);
-        std::erase_if(reapers, [](Reaper& r) {
-            if (!r.done->load())
-                return false;
-            r.thread.join();
-            return true;
-        });
-    }
-
-    // The watchdog's thread, while a driver is open.
-    void watch()
-    {
-        std::unique_lock lock(watchMutex);
-        while (!watchWake.wait_for(lock, kWatchInterval, [this] { return watchStop; })) {
-            const auto limit = std::chrono::milliseconds(renders.load() >= kStartedPeriods ? kStallMs : kStartupStallMs);
-            const auto idle = Clock::duration(nowTicks() - lastRender.load());
-            if (idle < limit && !renderFailed.load())
-                continue;
-            lock.unlock();
-            loseOutput();
-            return;
-        }
-    }
+    // Never with the mutex held: closing waits for the output's thread, which may be
+    // waiting for the mutex.
+    void closeOutput() { AudioOutput::close(std::exchange(audio, nullptr), reapers); }
 
     // The output is gone: the file is closed, as a device whose driver failed.
     void loseOutput()
     {
         {
             std::lock_guard lock(mutex);
-            driverLost.store(true);
             lost = true;
             open = false;
             playing = false;
@@ -530,34 +300,26 @@ struct Synth::Impl {
         }
     }
 
-    // The audio driver's callback, on the driver's thread.
-    static int render(void* data, int len, int nfx, float* fx[], int nout, float* out[])
+    bool renderInterleaved(float* frames, int count) override
     {
-        auto* feed = static_cast<Feed*>(data);
-        std::lock_guard lock(feed->mutex);
-        if (feed->cut) {
-            for (int i = 0; i < nout; ++i)
-                std::memset(out[i], 0, sizeof(float) * static_cast<std::size_t>(len));
-            for (int i = 0; i < nfx; ++i)
-                std::memset(fx[i], 0, sizeof(float) * static_cast<std::size_t>(len));
-            return FLUID_OK;
+        for (int done = 0; done < count; done += kStep) {
+            const int step = std::min(kStep, count - done);
+            if (dispatch(step))
+                tell(Notice::End);
+            float* at = frames + 2 * done;
+            if (fluid_synth_write_float(synth, step, at, 0, 2, at, 1, 2) != FLUID_OK)
+                return false;
         }
-        Impl* self = feed->impl;
-        self->lastRender.store(nowTicks());
-        self->renders.fetch_add(1);
-        if (self->renderHere(len, nfx, fx, nout, out) == FLUID_OK)
-            return FLUID_OK;
-        self->renderFailed.store(true);
-        return FLUID_FAILED;
+        return true;
     }
 
-    int renderHere(int len, int nfx, float* fx[], int nout, float* out[])
+    bool renderPlanar(int len, int nfx, float* fx[], int nout, float* out[]) override
     {
         constexpr int kMaxBuffers = 16;
         if (nout > kMaxBuffers || nfx > kMaxBuffers || nout < 1) {
             if (dispatch(len))
                 tell(Notice::End);
-            return mix(synth, len, nfx, fx, nout, out);
+            return mix(synth, len, nfx, fx, nout, out) == FLUID_OK;
         }
         float* outPart[kMaxBuffers];
         float* fxPart[kMaxBuffers];
@@ -570,10 +332,10 @@ struct Synth::Impl {
             if (dispatch(frames))
                 tell(Notice::End);
             if (mix(synth, frames, nfx, fxPart, nout, outPart) != FLUID_OK)
-                return FLUID_FAILED;
+                return false;
             done += frames;
         }
-        return FLUID_OK;
+        return true;
     }
 
     static int mix(fluid_synth_t* synth, int len, int nfx, float* fx[], int nout, float* out[])
@@ -639,16 +401,9 @@ void Synth::open(const std::string& path)
 {
     close();
     impl_->load();
-    std::vector<std::uint8_t> bytes = readFileBytes(path);
-    MidiFile file;
-    try {
-        file = readMidiFile(bytes);
-    } catch (const MidiFormatError& error) {
-        throw SynthError(SynthError::Kind::FileCorrupt, "The file " + path + " is not a MIDI file: " + error.what());
-    }
-    Sequence sequence = sequenceOf(file, impl_->sampleRate);
+    Sequence sequence = readSequence(path, impl_->sampleRate);
 
-    // No driver runs here (close() removed it), so nothing renders meanwhile.
+    // No output runs here (close() removed it), so nothing renders meanwhile.
     fluid_synth_system_reset(impl_->synth);
     std::lock_guard lock(impl_->mutex);
     impl_->sequence = std::move(sequence);
@@ -671,7 +426,7 @@ void Synth::play()
             return;
         if (impl_->runOn) {
             // Right after the end: after a seek the restart goes on from where the run-on
-            // has got to, on the driver that kept running; without one there is nothing left.
+            // has got to, on the output that kept running; without one there is nothing left.
             if (impl_->rewound) {
                 impl_->runOn = false;
                 impl_->playing = true;
@@ -684,7 +439,7 @@ void Synth::play()
             return;
     }
     if (impl_->output == Output::Audio)
-        impl_->openDriver();
+        impl_->openOutput();
     std::lock_guard lock(impl_->mutex);
     if (!impl_->open)  // the output was lost meanwhile, and the file closed
         throw SynthError(SynthError::Kind::NoAudioOutput, "The audio output was lost");
@@ -693,7 +448,7 @@ void Synth::play()
 
 void Synth::stop()
 {
-    impl_->closeDriver();
+    impl_->closeOutput();
     std::lock_guard lock(impl_->mutex);
     if (!impl_->open)
         return;
@@ -763,20 +518,14 @@ float Synth::advance(int milliseconds, std::vector<float>* samples)
     impl_->offlineFrames += milliseconds * impl_->sampleRate / 1000.0;
     const auto blocks = static_cast<std::int64_t>(impl_->offlineFrames / kStep);
     impl_->offlineFrames -= static_cast<double>(blocks * kStep);
-    float left[kStep];
-    float right[kStep];
+    float block[2 * kStep];
     float peak = 0;
     for (std::int64_t b = 0; b < blocks; ++b) {
-        if (impl_->dispatch(kStep))
-            impl_->tell(Notice::End);
-        fluid_synth_write_float(impl_->synth, kStep, left, 0, 1, right, 0, 1);
-        for (int i = 0; i < kStep; ++i) {
-            peak = std::max({peak, std::fabs(left[i]), std::fabs(right[i])});
-            if (samples) {
-                samples->push_back(left[i]);
-                samples->push_back(right[i]);
-            }
-        }
+        impl_->renderInterleaved(block, kStep);
+        for (float sample : block)
+            peak = std::max(peak, std::fabs(sample));
+        if (samples)
+            samples->insert(samples->end(), std::begin(block), std::end(block));
     }
     return peak;
 }

@@ -25,10 +25,11 @@ private:
 // device does: open, play, stop, seek to the start, close, and a state to poll.
 //
 // The synthesizer and its SoundFont are loaded once and kept, so a start sounds
-// at once. With Output::Audio an audio driver (PulseAudio, else ALSA) is opened
-// by play() and closed by stop() and close(), since an idle driver still costs
-// CPU; playing to the end keeps it open, so that a play after the end goes on
-// without reopening it. With Output::Offline nothing is opened: the caller
+// at once. With Output::Audio an audio output (PulseAudio, else ALSA; see
+// audiooutput.h) is opened by play() and closed by stop() and close(), since an idle
+// output still costs CPU; playing to the end keeps it open, so that a play after the
+// end goes on without reopening it. The output counts as lost when its server is gone
+// or has not asked for sound for seconds (kHungMs), never for being late under load. With Output::Offline nothing is opened: the caller
 // renders with advance().
 //
 // At the end of the file the engine is Stopped and atEnd(), and tells its listener.
@@ -40,9 +41,9 @@ private:
 // the notes that run-on struck end as at the end of a song and the file stays at
 // its end (or at its start, after a seekToStart()). stop() and close() silence it.
 //
-// All methods are for one thread (the caller's). The audio driver renders on a
+// All methods are for one thread (the caller's). The audio output renders on a
 // thread of its own, startLoading() loads on another, and a watchdog thread
-// watches the driver while it is open; the listener is called on those.
+// watches the output while it is open; the listener is called on those.
 class Synth {
 public:
     enum class Output { Audio, Offline };
@@ -58,16 +59,12 @@ public:
         OutputLost,  // the audio output stopped working (its server went away, say): the
                      // file is closed, and outputLost() holds until the next open()
     };
-    // Called on the audio driver's thread, the watchdog's, or within advance(): it must
+    // Called on the audio output's thread, the watchdog's, or within advance(): it must
     // return at once and must not call the Synth; it hands the news on to its own thread.
     using Listener = std::function<void(Notice)>;
 
     // How long the file plays on from its start after its end, waiting for a restart.
     static constexpr int kRunOnMs = 300;
-    // How long the audio driver may go without asking for sound before its output counts as
-    // lost; while it starts up (a server that has not yet begun to take sound), kStartupStallMs.
-    static constexpr int kStallMs = 500;
-    static constexpr int kStartupStallMs = 3000;
 
     // Where Debian and other systems put a General MIDI SoundFont, in the order tried.
     static std::vector<std::string> defaultSoundFontPaths();
@@ -126,7 +123,7 @@ public:
     bool outputLost() const;
 
     // Output::Offline only: renders the next milliseconds of sound as the audio
-    // driver would, in whole blocks of 64 frames (a remainder carries over to the
+    // output would, in whole blocks of 64 frames (a remainder carries over to the
     // next call), and returns the loudest sample (0 for silence). Appends the frames,
     // left and right interleaved, to samples when given. Loads the synthesizer if
     // needed. Throws std::logic_error with Output::Audio.
