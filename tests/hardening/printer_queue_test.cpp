@@ -273,6 +273,7 @@ TEST_F(PrinterQueueTest, AJobTheQueueRefusesGivesTheMessageAndLeavesNoJob) {
     ASSERT_TRUE(prompts.isEmpty()) << "the print within the quota failed: " << prompts.join(" | ").toStdString();
     const QList<int> first = queue->jobs("all");
     ASSERT_EQ(first.size(), 1) << "one print, one job";
+    expectPrintedPage(first.first());  // and done with, so that deleting the queue cuts nothing short
 
     ASSERT_NO_FATAL_FAILURE(printChord());
     EXPECT_EQ(prompts, QStringList({kCantPrint})) << "a job the queue refused gave no message";
