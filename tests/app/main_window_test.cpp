@@ -3,11 +3,14 @@
 #include "app/frmmain.h"
 #include "runtime/app.h"
 #include "runtime/errors.h"
+#include "runtime/mmcontrol.h"
 #include "support/uitest.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -134,6 +137,90 @@ TEST_F(MainWindowTest, PanelsShowThePictureBesideTheProgramAndResizeSetsTheirHei
     EXPECT_NEAR(main.WebBrowser2.Height(), outer, 15);
     // The views reach past their boxes, which clip them.
     EXPECT_GT(main.WebBrowser1.Height(), main.Picture1.Height());
+}
+
+// The guitar over the main window: a 32 x 32 picture with its hotspot at the headstock's
+// tip, top left, and the body's rim in yellow and reds at the lower right.
+TEST_F(MainWindowTest, ShowsTheGuitarCursor) {
+    const QCursor cursor = main.topLevelWidget()->cursor();
+    ASSERT_EQ(cursor.shape(), Qt::BitmapCursor) << "the main window does not show the guitar cursor";
+    EXPECT_EQ(cursor.hotSpot(), QPoint(0, 0));
+    const QImage guitar = cursor.pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(guitar.size(), QSize(32, 32));
+    EXPECT_GT(qAlpha(guitar.pixel(0, 0)), 0) << "nothing at the hotspot";
+    int yellow = 0, red = 0;
+    for (int y = 16; y < 32; ++y)
+        for (int x = 16; x < 32; ++x) {
+            const QRgb p = guitar.pixel(x, y);
+            if (qAlpha(p) < 255) continue;
+            yellow += qRed(p) > 160 && qGreen(p) > 160 && qBlue(p) < 96;
+            red += qRed(p) > 96 && qGreen(p) < 64 && qBlue(p) < 64;
+        }
+    EXPECT_GT(yellow, 0) << "no yellow rim on the guitar's body";
+    EXPECT_GT(red, 0) << "no red rim on the guitar's body";
+}
+
+// Every button and menu item that opens a window opens its own, and only that one.
+TEST_F(MainWindowTest, EveryOpeningHandlerOpensItsWindow) {
+    configureMidi(MidiOutput::None);  // the progression player stays silent
+    const struct {
+        const char* control;  // a button's name, or a menu item's
+        const char* window;
+    } handlers[] = {
+        {"cmdHelp", "frmHelp"},
+        {"cmdChordSymbols", "frmSymbols"},
+        {"cmdBasic", "frmBasic"},
+        {"cmd7thType", "frm7thType"},
+        {"cmdInversions", "frmInversions"},
+        {"cmdAugDim", "frmDimAug"},
+        {"Command2", "frmSusAdd"},
+        {"cmdPartial", "frmPartial"},
+        {"Command3", "frmDominant"},
+        {"Command4", "frmMajMinExt"},
+        {"Command1", "frmPro"},
+        {"mnuBasic1", "frmBasic"},
+        {"mnu7thType1", "frm7thType"},
+        {"mnuMajor6th", "frmInversions"},
+        {"mnuExtensions1", "frmMajMinExt"},
+        {"mnuInversions1", "frmInversions"},
+        {"mnuBasic2", "frmBasic"},
+        {"mnu7thType2", "frm7thType"},
+        {"mnuMinor6th", "frmInversions"},
+        {"mnuExtensions2", "frmMajMinExt"},
+        {"mnuInversions2", "frmInversions"},
+        {"mnu7th", "frm7thType"},
+        {"mnuInversions3", "frmInversions"},
+        {"mnuExtAlt", "frmDominant"},
+        {"mnuDiminished", "frmDimAug"},
+        {"mnuAugmented", "frmDimAug"},
+        {"mnuSuspended", "frmSusAdd"},
+        {"mnuAdd", "frmSusAdd"},
+        {"mnuPlayProgressions", "frmPro"},
+        {"mnuReadDiagrams", "frmHelp"},
+        {"mnuChordSymbols", "frmSymbols"},
+        {"mnuMakePartialChords", "frmPartial"},
+        {"mnuAbout", "frmAbout"},
+    };
+    for (const auto& h : handlers) {
+        SCOPED_TRACE(h.control);
+        Control* control = main.findControl(h.control);
+        ASSERT_NE(control, nullptr);
+        if (auto* item = dynamic_cast<Menu*>(control))
+            item->trigger();
+        else
+            click(control->widget());
+        settle();
+        QStringList open;
+        for (Form* f : Forms())
+            if (f != &main) open << f->Name();
+        EXPECT_EQ(open, QStringList{h.window}) << h.control << " opens the wrong window";
+        for (Form* f : Forms())
+            if (f != &main) f->Unload();
+        settle();
+    }
+    EXPECT_TRUE(main.isLoaded());
+    EXPECT_TRUE(prompts.isEmpty());
+    configureMidi(MidiOutput::Offline);
 }
 
 TEST_F(MainWindowTest, AboutOpensOnceAndOkClosesOnlyIt) {

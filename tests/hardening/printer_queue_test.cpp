@@ -211,7 +211,7 @@ protected:
                                     << " ms; jobs: " << run("lpstat", {"-W", "all", "-o"}).out.toStdString();
         ASSERT_FALSE(queue->jobs().contains(job)) << "job " << job << " did not finish";
         ASSERT_NO_FATAL_FAILURE(printedpage::expectChordPage(pdf, dir.filePath("page"), {"G Major", "3rd Fret"}));
-        ASSERT_NO_FATAL_FAILURE(printedpage::expectSharpDiagram(pdf, dir.filePath("page"), *basic.imgChord.Picture().image()));
+        ASSERT_NO_FATAL_FAILURE(printedpage::expectSharpDiagram(pdf, dir.filePath("page"), *basic.imgChord.Picture().image(), 102));
         if (HasFailure()) QFile::copy(dir.filePath("page.png"), QDir::temp().filePath("strumvane-queue-page.png"));
     }
 };
@@ -263,6 +263,23 @@ TEST_P(PrinterQueueRefusalTest, GivesTheMessageAndClosesThePreview) {
 INSTANTIATE_TEST_SUITE_P(Queues, PrinterQueueRefusalTest,
                          ::testing::Values(Refusal{"Rejecting", {"cupsreject"}}, Refusal{"Deleted", {"lpadmin", "-x"}}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A queue that accepts jobs but refuses this one: its quota of one kilobyte an hour is used
+// up by the print before.
+TEST_F(PrinterQueueTest, AJobTheQueueRefusesGivesTheMessageAndLeavesNoJob) {
+    const Finished quota = run("lpadmin", {"-p", queue->name, "-o", "job-quota-period=3600", "-o", "job-k-limit=1"});
+    ASSERT_EQ(quota.code, 0) << quota.out.toStdString();
+    ASSERT_NO_FATAL_FAILURE(printChord());
+    ASSERT_TRUE(prompts.isEmpty()) << "the print within the quota failed: " << prompts.join(" | ").toStdString();
+    const QList<int> first = queue->jobs("all");
+    ASSERT_EQ(first.size(), 1) << "one print, one job";
+    expectPrintedPage(first.first());  // and done with, so that deleting the queue cuts nothing short
+
+    ASSERT_NO_FATAL_FAILURE(printChord());
+    EXPECT_EQ(prompts, QStringList({kCantPrint})) << "a job the queue refused gave no message";
+    EXPECT_FALSE(preview.isLoaded());
+    EXPECT_EQ(queue->jobs("all"), first) << "a job the queue refused left a job behind";
+}
 
 // Needs neither root nor a scheduler: a default printer that does not exist.
 using MissingPrinterTest = UiTest;

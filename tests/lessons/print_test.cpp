@@ -37,8 +37,8 @@ protected:
     }
     // "Print Chord", then "P r i n t" in the preview. Call it under ASSERT_NO_FATAL_FAILURE:
     // it stops when no preview opened.
-    void printShownChord() {
-        click(basic, "cmdPrint");
+    void printShownChord(const lessons::LessonWindow& lesson) {
+        click(lesson, "cmdPrint");
         ASSERT_TRUE(preview.isLoaded()) << "no preview to print from";
         click(preview, "cmdPrintMe");
         settle();
@@ -129,24 +129,37 @@ TEST_F(PrintTest, PrintPutsDiagramFretLabelAndNameOnOnePageAndCloses) {
     const QString pdf = dir.filePath("page.pdf");
     rt::setPrintToFile(pdf);
     show(basic, 0, 7, 1);  // G Major form 2: diagram 102 at the 3rd fret
-    ASSERT_NO_FATAL_FAILURE(printShownChord());
+    ASSERT_NO_FATAL_FAILURE(printShownChord(basic));
     EXPECT_TRUE(prompts.isEmpty());
     EXPECT_FALSE(preview.isLoaded());
     EXPECT_EQ(shownDiagram(basic), 102);  // the lesson still shows the chord
     ASSERT_TRUE(QFile::exists(pdf));
 
     ASSERT_NO_FATAL_FAILURE(printedpage::expectChordPage(pdf, dir.filePath("page"), {"G Major", "3rd Fret"}));
-    ASSERT_NO_FATAL_FAILURE(printedpage::expectSharpDiagram(pdf, dir.filePath("page"), *basic.imgChord.Picture().image()));
+    ASSERT_NO_FATAL_FAILURE(printedpage::expectSharpDiagram(pdf, dir.filePath("page"), *basic.imgChord.Picture().image(), 102));
 
     // Opened again, the preview has its button back.
     click(basic, "cmdPrint");
     EXPECT_TRUE(preview.cmdPrintMe.Visible());
 }
 
+// A diagram with a mute mark, an open mark and all four finger numbers prints each of them.
+TEST_F(PrintTest, TheMarksAndFingerNumbersPrintAsShown) {
+    const QString pdf = dir.filePath("page.pdf");
+    rt::setPrintToFile(pdf);
+    auto& seventh = rt::instance<frm7thType>();
+    show(seventh, 1, 0, 0);  // C minor7th form 1: diagram 161
+    ASSERT_EQ(shownDiagram(seventh), 161);
+    ASSERT_NO_FATAL_FAILURE(printShownChord(seventh));
+    EXPECT_TRUE(prompts.isEmpty());
+    ASSERT_NO_FATAL_FAILURE(printedpage::expectChordPage(pdf, dir.filePath("page"), {"C minor7th", "1st Fret"}));
+    ASSERT_NO_FATAL_FAILURE(printedpage::expectSharpDiagram(pdf, dir.filePath("page"), *seventh.imgChord.Picture().image(), 161));
+}
+
 TEST_F(PrintTest, NoPrinterGivesOneMessageAndStillClosesThePreview) {
     rt::simulateNoPrinter(true);
     show(basic, 0, 0, 0);
-    ASSERT_NO_FATAL_FAILURE(printShownChord());
+    ASSERT_NO_FATAL_FAILURE(printShownChord(basic));
     EXPECT_EQ(prompts, QStringList({kCantPrint}));
     EXPECT_FALSE(preview.isLoaded());
     EXPECT_EQ(shownDiagram(basic), 101);
@@ -155,7 +168,7 @@ TEST_F(PrintTest, NoPrinterGivesOneMessageAndStillClosesThePreview) {
 TEST_F(PrintTest, APrinterThatFailsGivesTheMessage) {
     rt::setPrintToFile(dir.filePath("no/such/folder/page.pdf"));
     show(basic, 0, 0, 0);
-    ASSERT_NO_FATAL_FAILURE(printShownChord());
+    ASSERT_NO_FATAL_FAILURE(printShownChord(basic));
     EXPECT_EQ(prompts, QStringList({kCantPrint}));
     EXPECT_FALSE(preview.isLoaded());
 }

@@ -432,4 +432,23 @@ TEST(SynthAudio, NoAudioOutputGivesOneErrorAndNothingPlays)
     EXPECT_THROW(synth.advance(10), std::logic_error);
 }
 
+// A file past the engine's size limit is refused before it is read: here a whole
+// progression file followed by a hole to 17 MiB, which would open and play if it were read.
+TEST(SynthFile, AFileOverTheSizeLimitIsRefusedAsCorruptUnread)
+{
+    const std::vector<std::string> installed = installedSoundFonts();
+    ASSERT_FALSE(installed.empty());
+    const std::filesystem::path big = scratchFile("big.mid", readBytes(kThreeBars));
+    std::filesystem::resize_file(big, 17u * 1024u * 1024u);  // sparse: no disk taken
+    Synth synth(Synth::Output::Offline, {installed.front()});
+    EXPECT_EQ(kindOf([&] { synth.open(big.string()); }), Kind::FileCorrupt)
+        << "a MIDI file of 17 MiB was not refused as too large";
+    EXPECT_EQ(synth.state(), Synth::State::Closed);
+    std::filesystem::remove(big);
+
+    synth.open(kThreeBars);
+    synth.play();
+    EXPECT_GT(synth.advance(100), kAudible);
+}
+
 }  // namespace

@@ -116,6 +116,35 @@ TEST_F(PlayerTest, StartPlaysTheFileOfProgressionAndKeyAndShowsItsChords) {
     EXPECT_GT(advanceMidi(1500), 0.0f);  // it sounds
 }
 
+// Every key, the last one too: its own file starts and its chord names show.
+TEST_F(PlayerTest, EveryKeyPlaysItsOwnFileAndShowsItsChords) {
+    const struct {
+        const char* key;
+        const char* file;
+        const char* chords;
+    } keys[] = {
+        {"C", "/Mid/2/4.mid", "Dmi7,  G7,  CMaj7"},       {"C#/Db", "/Mid/2/5.mid", "Ebmi7,  Ab7,  DbMaj7"},
+        {"D", "/Mid/2/6.mid", "Emi7,  A7,  DMaj7"},       {"D#/Eb", "/Mid/2/7.mid", "Fmi7,  Bb7,  EbMaj7"},
+        {"E", "/Mid/2/8.mid", "F#mi7,  B7,  EMaj7"},      {"F", "/Mid/2/9.mid", "Gmi7,  C7,  FMaj7"},
+        {"F#/Gb", "/Mid/2/10.mid", "Abmi7,  Db7,  GbMaj7"}, {"G", "/Mid/2/11.mid", "Ami7,  D7,  GMaj7"},
+        {"G#/Ab", "/Mid/2/12.mid", "Bbmi7,  Eb7,  AbMaj7"}, {"A", "/Mid/2/1.mid", "Bmi7,  E7,  AMaj7"},
+        {"A#/Bb", "/Mid/2/2.mid", "Cmi7,  F7,  BbMaj7"},   {"B", "/Mid/2/3.mid", "C#mi7,  F#7,  BMaj7"},
+    };
+    pickProgression(0);  // "ii - V - I"
+    for (int k = 0; k < 12; ++k) {
+        SCOPED_TRACE(testing::Message() << "key " << keys[k].key);
+        ASSERT_EQ(w.optKey(k).Caption(), keys[k].key);
+        pickKey(k);
+        play();
+        EXPECT_TRUE(prompts.isEmpty()) << "the key's progression did not start: " << prompts.join("|").toStdString();
+        EXPECT_EQ(w.MMControl1.FileName(), App::Path() + keys[k].file) << "not the key's file";
+        EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModePlaying) << "the key's file does not play";
+        EXPECT_EQ(w.lblChords.Caption(), keys[k].chords) << "not the key's chord names";
+        prompts.clear();
+        play();  // stop
+    }
+}
+
 TEST_F(PlayerTest, TheFileStartsAgainAtItsEndUntilStopped) {
     pickProgression(2);
     pickKey(7);

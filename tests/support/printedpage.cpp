@@ -1,5 +1,7 @@
 #include "printedpage.h"
 
+#include "diagrams/drawing.h"
+
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
@@ -10,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <utility>
+#include <variant>
 
 namespace printedpage {
 
@@ -77,6 +81,10 @@ void expectChordPage(const QString& pdf, const QString& pngBase, const QStringLi
             for (int x = qMax(0, r.left()); x <= qMin(page.width() - 1, r.right()); ++x) n += dark(x, y);
         return n;
     };
+    // The preview's inside is 5640 twips (376 pixels) wide, its diagram 600 twips (40 pixels)
+    // in and the grid from the picture's column 24: the page centres that inside across it.
+    const double insideCentre = gridLeft - (40 + 24) + 376 / 2.0;
+    EXPECT_NEAR(insideCentre, page.width() / 2.0, 12) << "the window's image is not centred across the page";
     // The fret label stands right of the first fret space; the chord name below the diagram.
     EXPECT_GT(inkIn(QRect(QPoint(gridRight + 20, gridTop - 10), QPoint(gridRight + 120, gridTop + 50))), 40) << "no fret label";
     EXPECT_GT(inkIn(QRect(QPoint(gridLeft - 40, gridBottom + 40), QPoint(gridRight, gridBottom + 110))), 40) << "no chord name";
@@ -85,7 +93,7 @@ void expectChordPage(const QString& pdf, const QString& pngBase, const QStringLi
         << "the button was printed";
 }
 
-void expectSharpDiagram(const QString& pdf, const QString& pngBase, const QImage& picture) {
+void expectSharpDiagram(const QString& pdf, const QString& pngBase, const QImage& picture, int diagramId) {
     // Every image on the page (the diagram, if it went as one) at 600 ppi or more.
     const QStringList images = run("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts).mid(2);
     for (const QString& row : images) {
@@ -116,19 +124,58 @@ void expectSharpDiagram(const QString& pdf, const QString& pngBase, const QImage
     const QImage own = picture.convertToFormat(QImage::Format_Grayscale8);
     const QRect area = QRectF(left, upper, own.width() * scale, own.height() * scale).toAlignedRect();
     page.copy(area).save(pngBase + "-600.png");
+    // Whether the page is dark over a picture pixel: its pixels there, averaged.
+    auto printedDark = [&](int x, int y) {
+        const int x0 = qRound(left + x * scale), x1 = qRound(left + (x + 1) * scale);
+        const int y0 = qRound(upper + y * scale), y1 = qRound(upper + (y + 1) * scale);
+        long sum = 0, n = 0;
+        for (int py = qMax(0, y0); py < qMin(page.height(), y1); ++py)
+            for (int px = qMax(0, x0); px < qMin(page.width(), x1); ++px) sum += page.constScanLine(py)[px], ++n;
+        return n > 0 && sum < 128 * n;
+    };
+    auto shownDark = [&](int x, int y) { return own.constScanLine(y)[x] < 128; };
     int same = 0;
     for (int y = 0; y < own.height(); ++y)
-        for (int x = 0; x < own.width(); ++x) {
-            // The page's pixels over this picture pixel, averaged.
-            const int x0 = qRound(left + x * scale), x1 = qRound(left + (x + 1) * scale);
-            const int y0 = qRound(upper + y * scale), y1 = qRound(upper + (y + 1) * scale);
-            long sum = 0, n = 0;
-            for (int py = qMax(0, y0); py < qMin(page.height(), y1); ++py)
-                for (int px = qMax(0, x0); px < qMin(page.width(), x1); ++px) sum += page.constScanLine(py)[px], ++n;
-            const bool dark = n > 0 && sum < 128 * n;
-            same += dark == (own.constScanLine(y)[x] < 128);
-        }
+        for (int x = 0; x < own.width(); ++x) same += printedDark(x, y) == shownDark(x, y);
     EXPECT_GE(same, 0.97 * own.width() * own.height()) << same << " of " << own.width() * own.height() << " pixels agree";
+
+    // Where a few pixels matter: the finger number inside each ring and each open or mute
+    // mark above the strings print as the screen shows them.
+    const diagrams::Fingering* fingering = diagrams::findFingering(diagramId);
+    ASSERT_NE(fingering, nullptr) << "no diagram " << diagramId;
+    for (const diagrams::Shape& shape : diagrams::drawingOf(*fingering).shapes()) {
+        QString what;
+        std::function<bool(int, int)> inside;
+        QRect box;
+        if (const auto* ring = std::get_if<diagrams::Ring>(&shape)) {
+            // The paper inside the ring's stroke, half a pixel clear of it.
+            const double rx = ring->width / 2.0 - ring->stroke - 0.5, ry = ring->height / 2.0 - ring->stroke - 0.5;
+            what = QStringLiteral("the finger number in the ring at %1,%2").arg(ring->cx).arg(ring->cy);
+            box = QRect(QPoint(ring->cx - int(rx), ring->cy - int(ry)), QPoint(ring->cx + int(rx), ring->cy + int(ry)));
+            inside = [=](int x, int y) {
+                const double dx = (x - ring->cx) / rx, dy = (y - ring->cy) / ry;
+                return dx * dx + dy * dy <= 1;
+            };
+        } else if (const auto* stamp = std::get_if<diagrams::Stamp>(&shape);
+                   stamp && (stamp->glyph == diagrams::Glyph::Open || stamp->glyph == diagrams::Glyph::Mute)) {
+            const auto mask = diagrams::glyphMask(stamp->glyph);
+            what = QStringLiteral("the %1 mark at %2,%3")
+                       .arg(stamp->glyph == diagrams::Glyph::Open ? "open" : "mute")
+                       .arg(stamp->left)
+                       .arg(stamp->top);
+            box = QRect(stamp->left, stamp->top, int(mask[0].size()), int(mask.size()));
+            inside = [](int, int) { return true; };
+        } else {
+            continue;
+        }
+        int ink = 0, differ = 0;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                if (inside(x, y)) ink += shownDark(x, y), differ += printedDark(x, y) != shownDark(x, y);
+        EXPECT_GT(ink, 0) << what.toStdString() << " shows no ink on the screen";
+        EXPECT_LE(differ, std::max(2, ink / 5))
+            << what.toStdString() << " prints unlike the screen: " << differ << " pixels differ, " << ink << " inked on the screen";
+    }
 }
 
 }  // namespace printedpage

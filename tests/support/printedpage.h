@@ -1,7 +1,8 @@
 #pragma once
 // Checks the page the print preview prints for a chord: one page, and at 96 dpi (where it
-// shows the window's inside at its own size) the diagram's grid, the fret label right of
-// it, the chord name below it and nothing where the hidden button stood.
+// shows the window's inside at its own size) the diagram's grid, the window's inside centred
+// across the page, the fret label right of the grid, the chord name below it and nothing
+// where the hidden button stood.
 
 #include <QString>
 #include <QStringList>
@@ -24,8 +25,9 @@ void expectChordPage(const QString& pdf, const QString& pngBase, const QStringLi
 // Checks that the page holds the chord diagram as sharp as the printer prints: drawn as
 // shapes, or as an image of at least 600 ppi (pdfimages -list); and that the page rendered at
 // 600 dpi (pngBase + "-600.png" keeps the diagram's part of it) and reduced to the picture's
-// own pixels agrees with the one-bit picture on at least 97% of them. Call it under
-// ASSERT_NO_FATAL_FAILURE.
-void expectSharpDiagram(const QString& pdf, const QString& pngBase, const QImage& picture);
+// own pixels agrees with the one-bit picture, diagram diagramId, on at least 97% of them and
+// nearly everywhere inside each ring (its finger number) and each open or mute mark. Call it
+// under ASSERT_NO_FATAL_FAILURE.
+void expectSharpDiagram(const QString& pdf, const QString& pngBase, const QImage& picture, int diagramId);
 
 }  // namespace printedpage
