@@ -209,6 +209,23 @@ TEST_P(SynthTest, AnEndNotAnsweredWithSeekAndPlayLeavesTheFileThere)
     }
 }
 
+// However long the engine waits for an answer to the end, the next pass must not sound on
+// by itself: one second after an end nobody answered, nothing is struck any more. (The
+// second strum of the file comes 2.5 s into a pass.)
+TEST_P(SynthTest, AnUnansweredEndStrikesNothingAfterASecond)
+{
+    Synth s(Synth::Output::Offline, {GetParam()});
+    s.open(kThreeBars);
+    s.play();
+    playOut(s, 20000);
+    ASSERT_TRUE(s.atEnd());
+    s.advance(950);
+    // What still rings out then, give or take the reverb's swell.
+    const float ringing = std::max(1.5f * s.advance(50), kAudible);
+    for (int ms = 1000; ms < 6000; ms += 50)
+        ASSERT_LE(s.advance(50), ringing) << "a strum sounded " << ms << " ms after the end nobody answered";
+}
+
 TEST_P(SynthTest, StopSilencesAtOnceAndKeepsThePosition)
 {
     synth.open(kThreeBars);
