@@ -17,19 +17,18 @@
 // cannot start, nothing is recorded, a downbeat or most strums cannot be matched or a message
 // box comes up is an error, and the program exits 1.
 #include "checkedrun.h"
-#include "midi/midifile.h"
 #include "player/frmpro.h"
 #include "player/progressiontable.h"
 #include "pulseserver.h"
 #include "runtime/app.h"
 #include "runtime/mmcontrol.h"
 #include "soundfonts.h"
+#include "strumpattern.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QFile>
 
 #include <algorithm>
 #include <cmath>
@@ -43,99 +42,6 @@ namespace {
 
 constexpr int kPasses = 4;  // the first and three restarts
 const char* const kLiteral = R"(\Mid\2\4.mid)";  // "ii - V - I" in C
-
-// The file's length and where each strum begins, in seconds from the start: a note-on more
-// than 50 ms after the one before starts a strum.
-struct Pattern {
-    double length = 0;
-    std::vector<double> strums;
-};
-
-Pattern patternOf(const std::string& path) {
-    QFile f(QString::fromStdString(path));
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    const QByteArray bytes = f.readAll();
-    const midi::MidiFile file = midi::readMidiFile(
-        std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())));
-    double secondsPerTick = 0.5 / file.division;
-    std::vector<std::uint64_t> noteOns;
-    for (const auto& track : file.tracks) {
-        for (const midi::MidiEvent& e : track) {
-            // The progression files set one tempo, at their start.
-            if (e.isMeta(0x51) && e.payload.size() == 3)
-                secondsPerTick = ((e.payload[0] << 16) | (e.payload[1] << 8) | e.payload[2]) / 1e6 / file.division;
-            if (e.isNoteOn()) noteOns.push_back(e.tick);
-        }
-    }
-    std::sort(noteOns.begin(), noteOns.end());
-    Pattern p;
-    p.length = static_cast<double>(file.lengthTicks()) * secondsPerTick;
-    for (std::uint64_t tick : noteOns) {
-        const double t = static_cast<double>(tick) * secondsPerTick;
-        if (p.strums.empty() || t - p.strums.back() > 0.05) p.strums.push_back(t);
-    }
-    return p;
-}
-
-// A strum in the recording, matched against the same strum in an earlier pass: how far it
-// lies from where `at` says (seconds), and how alike the two are (1: the same sound).
-struct Match {
-    double off = 0;
-    double likeness = 0;
-};
-
-class Matcher {
-public:
-    explicit Matcher(const Recording& r) : rate_(r.rate()) {
-        // The energy of the difference from sample to sample over 0.7 ms: the attacks stand
-        // out over the ringing of what sounded before, and the swaying phase of the reverb and
-        // chorus does not count, as it would in the waveform itself.
-        constexpr std::size_t kSpan = 32;
-        const auto& x = r.samples();
-        std::vector<double> sum(x.size() + 1, 0.0);
-        for (std::size_t i = 1; i < x.size(); ++i) {
-            const double d = x[i] - x[i - 1];
-            sum[i + 1] = sum[i] + d * d;
-        }
-        for (std::size_t i = 0; i + kSpan < sum.size(); ++i) e_.push_back(sum[i + kSpan] - sum[i]);
-    }
-
-    // The stretch of `length` seconds from `reference` sought near `at`, within [early, late].
-    Match find(double reference, double at, double early, double late, double length) const {
-        const auto ref = static_cast<std::ptrdiff_t>(reference * rate_);
-        const auto base = static_cast<std::ptrdiff_t>(at * rate_);
-        const auto n = static_cast<std::ptrdiff_t>(length * rate_);
-        const auto lo = static_cast<std::ptrdiff_t>(early * rate_);
-        const auto hi = static_cast<std::ptrdiff_t>(late * rate_);
-        if (ref < 0 || base + lo < 0 || ref + n > std::ssize(e_) || base + hi + n > std::ssize(e_)) return {NAN, 0};
-        auto mean = [&](std::ptrdiff_t from) {
-            return std::accumulate(e_.begin() + from, e_.begin() + from + n, 0.0) / static_cast<double>(n);
-        };
-        const double refMean = mean(ref);
-        auto likeness = [&](std::ptrdiff_t from) {
-            const double m = mean(from);
-            double dot = 0, a = 0, b = 0;
-            for (std::ptrdiff_t i = 0; i < n; ++i) {
-                const double u = e_[ref + i] - refMean;
-                const double v = e_[from + i] - m;
-                dot += u * v;
-                a += u * u;
-                b += v * v;
-            }
-            return dot / std::sqrt(a * b + 1e-30);
-        };
-        Match best{NAN, -2};
-        for (std::ptrdiff_t lag = lo; lag <= hi; ++lag) {
-            const double l = likeness(base + lag);
-            if (l > best.likeness) best = {static_cast<double>(lag) / rate_, l};
-        }
-        return best;
-    }
-
-private:
-    int rate_;
-    std::vector<double> e_;
-};
 
 struct Figures {
     std::vector<double> seamsLate;  // seconds, one per restart
@@ -170,11 +76,11 @@ constexpr double kDownbeatAlike = 0.5;
 // to 300 ms late against the grid that the pass before it set, matched against that pass's
 // downbeat over 150 ms; every other strum within 20 ms of its place after its own downbeat,
 // matched against the same strum of the pass before over 30 ms.
-std::string measure(const Recording& recording, const Pattern& p, Figures& f) {
+std::string measure(const Recording& recording, const StrumPattern& p, Figures& f) {
     const auto& x = recording.samples();
     const auto firstSound = std::find_if(x.begin(), x.end(), [](float v) { return std::fabs(v) > 0.01f; });
     if (firstSound == x.end()) return "the recording is silent";
-    const Matcher matcher(recording);
+    const Attacks matcher(recording);
     // A little before each attack, so that all of it counts.
     constexpr double kLead = 0.003;
     double before = std::max(kLead, static_cast<double>(firstSound - x.begin()) / recording.rate());
@@ -189,7 +95,7 @@ std::string measure(const Recording& recording, const Pattern& p, Figures& f) {
         f.dropped.push_back(seconds);
         const double downbeat = grid + seam.off;
         for (std::size_t s = 1; s < p.strums.size(); ++s) {
-            const double offset = p.strums[s] - p.strums[0] - kLead;
+            const double offset = p.strums[s] - kLead;
             const Match m = matcher.find(before + offset, downbeat + offset, -0.02, 0.02, 0.03);
             if (std::isnan(m.off) || m.likeness < kAlike)
                 ++f.strumsUnmatched;
@@ -209,7 +115,7 @@ void BM_LoopSeam(benchmark::State& state, const std::string& soundFont) {
         checkedrun::fail(state, why);
     };
     const std::string path = player::progressionFilePath(rt::App::Path().toStdString(), kLiteral);
-    const Pattern pattern = patternOf(path);
+    const StrumPattern pattern = strumPatternOf(path);
     if (pattern.length <= 0 || pattern.strums.empty()) return fail("cannot read " + path);
 
     for (auto _ : state) {

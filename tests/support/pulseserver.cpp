@@ -2,12 +2,14 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QThread>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <numeric>
 
 #include <signal.h>
 
@@ -52,6 +54,131 @@ double Recording::soundsUntil(double from, float floor) const {
         if (peak(t, t + kWindow) <= floor) return t;
     }
     return seconds();
+}
+
+std::vector<Break> Recording::breaks(double from, double to, double minSeconds, float floor) const {
+    const auto first = static_cast<std::size_t>(std::clamp(from * rate_, 0.0, static_cast<double>(samples_.size())));
+    const auto last = static_cast<std::size_t>(std::clamp(to * rate_, 0.0, static_cast<double>(samples_.size())));
+    const auto shortest = static_cast<std::size_t>(std::ceil(minSeconds * rate_));
+    std::vector<Break> found;
+    for (std::size_t i = first; i < last;) {
+        std::size_t j = i;
+        while (j < last && std::fabs(samples_[j]) < floor) ++j;
+        if (j - i >= std::max<std::size_t>(shortest, 1))
+            found.push_back({static_cast<double>(i) / rate_, static_cast<double>(j - i) / rate_});
+        i = j + 1;
+    }
+    return found;
+}
+
+double Recording::firstSound(double from, float floor) const {
+    for (auto i = static_cast<std::size_t>(std::max(0.0, from * rate_)); i < samples_.size(); ++i) {
+        if (std::fabs(samples_[i]) >= floor) return static_cast<double>(i) / rate_;
+    }
+    return -1;
+}
+
+double Recording::silentFrom(double from, double to, float floor) const {
+    const auto first = static_cast<std::ptrdiff_t>(std::clamp(from * rate_, 0.0, static_cast<double>(samples_.size())));
+    for (auto i = static_cast<std::ptrdiff_t>(std::clamp(to * rate_, 0.0, static_cast<double>(samples_.size()))) - 1;
+         i >= first; --i) {
+        if (std::fabs(samples_[static_cast<std::size_t>(i)]) >= floor) return static_cast<double>(i + 1) / rate_;
+    }
+    return from;
+}
+
+Attacks::Attacks(const Recording& r) : rate_(r.rate()) {
+    constexpr std::size_t kSpan = 32;
+    const auto& x = r.samples();
+    std::vector<double> sum(x.size() + 1, 0.0);
+    for (std::size_t i = 1; i < x.size(); ++i) {
+        const double d = x[i] - x[i - 1];
+        sum[i + 1] = sum[i] + d * d;
+    }
+    for (std::size_t i = 0; i + kSpan < sum.size(); ++i) e_.push_back(sum[i + kSpan] - sum[i]);
+}
+
+Match Attacks::find(const Attacks& reference, double referenceAt, double at, double early, double late,
+                    double length) const {
+    const auto ref = static_cast<std::ptrdiff_t>(referenceAt * rate_);
+    const auto base = static_cast<std::ptrdiff_t>(at * rate_);
+    const auto n = static_cast<std::ptrdiff_t>(length * rate_);
+    const auto lo = static_cast<std::ptrdiff_t>(early * rate_);
+    const auto hi = static_cast<std::ptrdiff_t>(late * rate_);
+    const std::vector<double>& r = reference.e_;
+    if (ref < 0 || base + lo < 0 || ref + n > std::ssize(r) || base + hi + n > std::ssize(e_)) return {NAN, 0};
+    auto mean = [n](const std::vector<double>& e, std::ptrdiff_t from) {
+        return std::accumulate(e.begin() + from, e.begin() + from + n, 0.0) / static_cast<double>(n);
+    };
+    const double refMean = mean(r, ref);
+    auto likeness = [&](std::ptrdiff_t from) {
+        const double m = mean(e_, from);
+        double dot = 0, a = 0, b = 0;
+        for (std::ptrdiff_t i = 0; i < n; ++i) {
+            const double u = r[static_cast<std::size_t>(ref + i)] - refMean;
+            const double v = e_[static_cast<std::size_t>(from + i)] - m;
+            dot += u * v;
+            a += u * u;
+            b += v * v;
+        }
+        return dot / std::sqrt(a * b + 1e-30);
+    };
+    Match best{NAN, -2};
+    for (std::ptrdiff_t lag = lo; lag <= hi; ++lag) {
+        const double l = likeness(base + lag);
+        if (l > best.likeness) best = {static_cast<double>(lag) / rate_, l};
+    }
+    return best;
+}
+
+std::vector<Onset> findOnsets(const Recording& recording, const Attacks& attacks, double downbeat, double until,
+                              const StrumPattern& pattern, const Attacks& reference, double referenceDownbeat) {
+    // A little before each attack, so that all of it counts.
+    constexpr double kLead = 0.003;
+    // A gap this long below -60 dBFS delays what comes after it.
+    constexpr double kGap = 0.005;
+    constexpr float kFloor = 0.001f;
+    // A strum's match below this likeness is no match: one drowned in the ringing of the one
+    // before, not sure to the millisecond. A downbeat, the loudest strum, is matched over
+    // longer, may be broken by a gap and still be found.
+    constexpr double kAlike = 0.8;
+    constexpr double kDownbeatAlike = 0.5;
+    std::vector<Onset> found;
+    if (pattern.length <= 0 || pattern.strums.empty()) return found;
+    double lastHeard = downbeat;  // where the strum before was heard (or, not found, put)
+    double lastPlace = 0;         // and where the pattern puts it, from the first downbeat
+    for (int pass = 0;; ++pass) {
+        for (std::size_t s = 0; s < pattern.strums.size(); ++s) {
+            const double place = pass * pattern.length + pattern.strums[s];
+            Onset o{pass, s, downbeat + place};
+            if (o.grid >= until) return found;
+            if (pass == 0 && s == 0) {
+                o.heard = downbeat;
+                o.likeness = 1;
+                found.push_back(o);
+                continue;
+            }
+            const double caughtUp = lastHeard + (place - lastPlace);
+            // Each break found may bring the next one in.
+            double late = caughtUp;
+            for (int i = 0; i < 100; ++i) {
+                double gaps = 0;
+                for (const Break& b : recording.breaks(lastHeard, late, kGap, kFloor)) gaps += b.length;
+                if (caughtUp + gaps == late) break;
+                late = caughtUp + gaps;
+            }
+            const bool isDownbeat = s == 0;
+            const double early = isDownbeat ? 0.05 : 0.02;
+            const double after = isDownbeat ? 0.3 : 0.02;
+            const Match m = attacks.find(reference, referenceDownbeat + pattern.strums[s] - kLead, caughtUp - kLead,
+                                         -early, late - caughtUp + after, isDownbeat ? 0.15 : 0.03);
+            o.likeness = m.likeness;
+            if (!std::isnan(m.off) && m.likeness >= (isDownbeat ? kDownbeatAlike : kAlike)) o.heard = caughtUp + m.off;
+            lastHeard = std::isnan(o.heard) ? late : o.heard;
+            lastPlace = place;
+            found.push_back(o);
+        }
+    }
 }
 
 PulseServer::PulseServer() = default;
@@ -138,7 +265,9 @@ bool PulseServer::startRecording(QString* why) {
     recorder_.setProcessEnvironment(environment());
     recorder_.setProcessChannelMode(QProcess::MergedChannels);
     recorder_.setStandardOutputFile(dir_.filePath("parec.log"), QIODevice::Append);
-    recorder_.start("parec", {"--device=" + kSink + ".monitor", "--raw", "--format=s16le",
+    // A short latency, so that what is played reaches the file within some 20 ms (parec's
+    // default waits for about two seconds of it).
+    recorder_.start("parec", {"--device=" + kSink + ".monitor", "--raw", "--format=s16le", "--latency-msec=20",
                               QStringLiteral("--rate=%1").arg(kRate), "--channels=2", recording_});
     if (!recorder_.waitForStarted(5000)) {
         if (why) *why = "parec did not start: " + recorder_.errorString();
@@ -148,6 +277,10 @@ bool PulseServer::startRecording(QString* why) {
 }
 
 Recording PulseServer::recordedSoFar() const { return Recording(readMono(recording_), kRate); }
+
+double PulseServer::secondsRecorded() const {
+    return static_cast<double>(QFileInfo(recording_).size() / 4) / kRate;
+}
 
 Recording PulseServer::stopRecording() {
     if (recorder_.state() != QProcess::NotRunning) {

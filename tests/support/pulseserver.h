@@ -7,7 +7,16 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <cmath>
+#include <cstddef>
 #include <vector>
+
+// A stretch where the sound stayed below a floor: where it starts and how long it lasts, in
+// seconds.
+struct Break {
+    double start = 0;
+    double length = 0;
+};
 
 // What the null sink played, mixed to one channel.
 class Recording {
@@ -23,11 +32,74 @@ public:
     // Where the sound is louder than `floor` in every 50 ms window from `from` up to the
     // end: the first window that is quieter, in seconds (seconds() when none is).
     double soundsUntil(double from, float floor) const;
+    // Every run of at least `minSeconds` between two times where no sample reaches `floor`,
+    // sample by sample (a run that goes on past `to` ends there).
+    std::vector<Break> breaks(double from, double to, double minSeconds, float floor) const;
+    // Where the sound first reaches `floor` from `from` on, or -1.
+    double firstSound(double from, float floor) const;
+    // Just after the last sample that reaches `floor` between two times, or `from`: where the
+    // sound falls silent for good.
+    double silentFrom(double from, double to, float floor) const;
 
 private:
     std::vector<float> samples_;
     int rate_ = 44100;
 };
+
+// A strum found in a recording by matching it against the same strum in a recording of
+// reference: how far it lies from where it was sought (seconds), and how alike the two are
+// (1: the same sound).
+struct Match {
+    double off = 0;
+    double likeness = 0;
+};
+
+// The attacks of a recording: the energy of the difference from sample to sample over 0.7 ms,
+// in which a strum stands out over the ringing of what sounded before, and the swaying phase
+// of the reverb and chorus does not count, as it would in the waveform itself.
+class Attacks {
+public:
+    explicit Attacks(const Recording& r);
+
+    // The stretch of `length` seconds at `referenceAt` in `reference`, sought here at `at`
+    // plus from `early` to `late` seconds; {NAN, 0} where either runs off its recording.
+    Match find(const Attacks& reference, double referenceAt, double at, double early, double late, double length) const;
+    // The same within this recording.
+    Match find(double referenceAt, double at, double early, double late, double length) const {
+        return find(*this, referenceAt, at, early, late, length);
+    }
+
+private:
+    int rate_;
+    std::vector<double> e_;
+};
+
+// A pattern of strums played over and over, as a progression looped: the length of a pass
+// and where each strum begins in it (the first, the downbeat, at 0), in seconds.
+struct StrumPattern {
+    double length = 0;
+    std::vector<double> strums;
+};
+
+// One strum of a pass, where the bar grid puts it and where it was heard (NAN: not found).
+struct Onset {
+    int pass = 0;
+    std::size_t strum = 0;
+    double grid = 0;
+    double heard = NAN;
+    double likeness = 0;
+};
+
+// Where each strum of `pattern`, looped from the first downbeat at `downbeat` on, begins in
+// `recording`, for every strum the grid puts before `until`. The grid runs on from `downbeat`
+// by the pattern. Each strum is sought from where the one before it was heard, by the pattern
+// and by the breaks in between (everything after a break comes that much later) or without
+// them (it catches up), and matched against the same strum of the pass of reference whose
+// downbeat is at `referenceDownbeat` in `reference` (a pass heard without a break). A
+// downbeat is sought further and over longer; a strum whose best match is not alike is not
+// found, and the next is sought from where the grid and the breaks put it.
+std::vector<Onset> findOnsets(const Recording& recording, const Attacks& attacks, double downbeat, double until,
+                              const StrumPattern& pattern, const Attacks& reference, double referenceDownbeat);
 
 class PulseServer {
 public:
@@ -54,12 +126,16 @@ public:
     bool startRecording(QString* why = nullptr);
     // The recorder stops and what it wrote so far is read back.
     Recording stopRecording();
-    // What the recorder has written so far, while it goes on.
+    // What the recorder has written so far, while it goes on (it writes every 20 ms or so).
     Recording recordedSoFar() const;
+    // How many seconds the recorder has written so far: cheap enough to ask every millisecond.
+    double secondsRecorded() const;
+
+    // The environment a client program needs to play through this daemon.
+    QProcessEnvironment environment() const;
 
 private:
     QString server() const;
-    QProcessEnvironment environment() const;
 
     QTemporaryDir dir_;
     QProcess daemon_;
