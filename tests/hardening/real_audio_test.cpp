@@ -1,9 +1,13 @@
 // The sound through a real PulseAudio daemon, started by the test in a folder of its own with
-// a null sink whose monitor is recorded: the progression player's window plays and is heard,
-// and when the daemon is killed the window goes to its Stopped look, a start gives the
-// soundcard message while the output is gone, and plays once it is back. The engine is held
-// to the same: it tells of the lost output and never makes its caller wait for the dead (or
-// hung) server. Skipped where pulseaudio or parec is missing or the daemon cannot start.
+// a null sink whose monitor is recorded: the progression player's window plays, loops and is
+// heard without a break; a daemon held up for a moment loses nothing; when the daemon is
+// killed the window goes to its Stopped look, a start gives the soundcard message while the
+// output is gone, and plays once it is back. The engine is held to the same: it tells of a
+// lost output (killed, or hung for seconds) and never makes its caller wait for the dead or
+// hung server. Each case is a test of its own, so that the loss checks run apart from the
+// check of continuous sound. Skipped where pulseaudio or parec is missing or the daemon
+// cannot start.
+#include "midi/audiooutput.h"
 #include "midi/synth.h"
 #include "player/frmpro.h"
 #include "player/progressiontable.h"
@@ -29,6 +33,7 @@ const char* const kLiteral = R"(\Mid\2\4.mid)";  // "ii - V - I" in C: three bar
 constexpr double kFileSeconds = 7.5;
 constexpr float kHeard = 0.01f;     // -40 dB
 constexpr float kRinging = 0.001f;  // -60 dB: no break in the sound
+constexpr double kBreakSeconds = 0.020;  // a break a listener hears
 // A bound for what must come about at once (the Stopped look within a second of the loss, a
 // close that must not wait for the server): far above it, so that a busy machine passes, and
 // far below a hang.
@@ -58,12 +63,12 @@ int waitFor(const std::function<bool()>& done, int ms) {
 }
 
 // Where the recording first has sound, in seconds, or -1.
-double firstSound(const Recording& r) {
-    const auto& x = r.samples();
-    for (std::size_t i = 0; i < x.size(); ++i) {
-        if (std::fabs(x[i]) > kHeard) return static_cast<double>(i) / r.rate();
-    }
-    return -1;
+double firstSound(const Recording& r, double from = 0) { return r.firstSound(from, kHeard); }
+
+std::string describe(const std::vector<Break>& breaks) {
+    std::string said;
+    for (const Break& b : breaks) said += " " + std::to_string(b.length * 1000) + " ms at " + std::to_string(b.start) + " s;";
+    return said;
 }
 
 class RealAudioTest : public UiTest {
@@ -83,11 +88,23 @@ protected:
         configureMidi(MidiOutput::Offline);
     }
 
-    // Waits until the recording under way has sound (the null sink may take a moment to
-    // take a new stream's first sound).
-    bool heardWithin(int ms) {
-        return waitFor([&] { return firstSound(pulse.recordedSoFar()) >= 0; }, ms) >= 0;
+    // Waits until the recording under way has sound from `from` seconds of it on (the null
+    // sink may take a moment to take a new stream's first sound).
+    bool heardWithin(int ms, double from = 0) {
+        return waitFor([&] { return firstSound(pulse.recordedSoFar(), from) >= 0; }, ms) >= 0;
     }
+
+    // The progression player's window, "ii - V - I" in C chosen, with the SoundFont given.
+    frmPro& player(const std::string& soundFont, bool loop) {
+        configureMidi(MidiOutput::Audio, {soundFont});
+        frmPro& w = instance<frmPro>();
+        w.PlayLoop = loop;
+        w.Show();
+        qobject_cast<QComboBox*>(w.cmbProgression.widget())->setCurrentIndex(0);
+        click(w.optKey(0).widget());
+        return w;
+    }
+    void play(frmPro& w) { click(w, "cmdPlayChord"); }
 };
 
 TEST_F(RealAudioTest, TheEngineTellsOfALostServerAndNeverWaitsForIt) {
@@ -117,7 +134,7 @@ TEST_F(RealAudioTest, TheEngineTellsOfALostServerAndNeverWaitsForIt) {
         ASSERT_TRUE(heardWithin(10000));
 
         ending.end();
-        EXPECT_GE(waitFor([&] { return losses > 0; }, kPromptlyMs), 0) << "the loss was not told";
+        EXPECT_GE(waitFor([&] { return losses > 0; }, midi::kHungMs + kPromptlyMs), 0) << "the loss was not told";
         EXPECT_EQ(losses, 1);
         EXPECT_EQ(synth.state(), midi::Synth::State::Closed);
         EXPECT_TRUE(synth.outputLost());
@@ -144,30 +161,35 @@ TEST_F(RealAudioTest, TheEngineTellsOfALostServerAndNeverWaitsForIt) {
     EXPECT_EQ(synth.state(), midi::Synth::State::Stopped);
 }
 
-class RealAudioPlayerTest : public RealAudioTest, public testing::WithParamInterface<std::string> {};
-GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(RealAudioPlayerTest);
-
-TEST_P(RealAudioPlayerTest, PlaysAndGoesToTheStoppedLookWhenTheServerGoes) {
-    configureMidi(MidiOutput::Audio, {GetParam()});
-    frmPro& w = instance<frmPro>();
-    w.PlayLoop = false;
-    w.Show();
-    qobject_cast<QComboBox*>(w.cmbProgression.widget())->setCurrentIndex(0);
-    click(w.optKey(0).widget());
-    auto play = [&] { click(w, "cmdPlayChord"); };
-
-    // Heard through the null sink, without a break, for the whole file and into its next pass.
+// A server held up for a moment (stopped and continued, as a busy machine or a debugger may
+// do) is late, not lost: the window keeps playing and the sound goes on.
+TEST_F(RealAudioTest, AServerHeldUpForAMomentIsNotLost) {
+    frmPro& w = player(installedSoundFonts().front(), false);
     ASSERT_TRUE(pulse.startRecording());
-    play();
+    play(w);
     ASSERT_TRUE(prompts.isEmpty()) << prompts.join(" | ").toStdString();
-    EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModePlaying);
     ASSERT_TRUE(heardWithin(10000)) << "nothing was recorded from the null sink";
-    processEventsFor(static_cast<int>(kFileSeconds * 1000) + 1500);
-    const Recording heard = pulse.recordedSoFar();
-    const double start = firstSound(heard);
-    EXPECT_GE(heard.soundsUntil(start, kRinging) - start, kFileSeconds + 0.5)
-        << "the sound broke off; " << heard.seconds() - start << " s recorded after the first sound";
-    EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModePlaying);
+    processEventsFor(1000);
+
+    pulse.pause();
+    processEventsFor(1000);
+    pulse.resume();
+    const double resumedAt = pulse.recordedSoFar().seconds();
+    EXPECT_TRUE(heardWithin(kPromptlyMs, resumedAt)) << "the sound did not go on after the server did";
+    processEventsFor(500);
+    EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModePlaying) << "a server held up for a second was taken for lost";
+    EXPECT_EQ(w.cmdPlayChord.Caption(), "Stop Progression");
+    EXPECT_TRUE(prompts.isEmpty()) << prompts.join(" | ").toStdString();
+    play(w);
+    EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModeNotReady);
+}
+
+TEST_F(RealAudioTest, TheWindowGoesToItsStoppedLookWhenTheServerGoes) {
+    frmPro& w = player(installedSoundFonts().front(), false);
+    ASSERT_TRUE(pulse.startRecording());
+    play(w);
+    ASSERT_TRUE(prompts.isEmpty()) << prompts.join(" | ").toStdString();
+    ASSERT_TRUE(heardWithin(10000)) << "nothing was recorded from the null sink";
 
     // The daemon ends: the Stopped look, as the stop branch leaves it.
     pulse.kill();
@@ -182,22 +204,46 @@ TEST_P(RealAudioPlayerTest, PlaysAndGoesToTheStoppedLookWhenTheServerGoes) {
     EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModeNotReady);  // no loop restarts
 
     // No output: a start gives the message; the next click goes back to the Stopped look.
-    play();
+    play(w);
     EXPECT_EQ(prompts, QStringList({kSoundError}));
     EXPECT_EQ(w.cmdPlayChord.Caption(), "Stop Progression");
     EXPECT_NE(w.MMControl1.Mode(), MMControl::kModePlaying);
-    play();
+    play(w);
     EXPECT_EQ(w.cmdPlayChord.Caption(), "Play Chord Progression");
 
     // The output is back: it plays.
     ASSERT_TRUE(pulse.start());
     ASSERT_TRUE(pulse.startRecording());
-    play();
+    play(w);
     EXPECT_EQ(prompts.size(), 1) << prompts.join(" | ").toStdString();
     EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModePlaying);
     EXPECT_TRUE(heardWithin(10000)) << "nothing was recorded after the daemon came back";
-    play();
+    play(w);
     EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModeNotReady);
+}
+
+class RealAudioPlayerTest : public RealAudioTest, public testing::WithParamInterface<std::string> {};
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(RealAudioPlayerTest);
+
+// What a listener hears: the whole file and on over the loop's seam into the next pass, with
+// no break of 20 ms or more, whatever else the machine is doing (the test suite runs beside it).
+TEST_P(RealAudioPlayerTest, LoopsWithoutABreakInTheSound) {
+    frmPro& w = player(GetParam(), true);
+    ASSERT_TRUE(pulse.startRecording());
+    play(w);
+    ASSERT_TRUE(prompts.isEmpty()) << prompts.join(" | ").toStdString();
+    EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModePlaying);
+    ASSERT_TRUE(heardWithin(10000)) << "nothing was recorded from the null sink";
+    const double start = firstSound(pulse.recordedSoFar());
+    const double until = start + kFileSeconds + 2.5;
+    waitFor([&] { return pulse.recordedSoFar().seconds() > until; }, static_cast<int>(kFileSeconds * 1000) + 10000);
+    EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModePlaying);
+    play(w);
+    EXPECT_EQ(w.cmdPlayChord.Caption(), "Play Chord Progression");
+    const Recording heard = pulse.stopRecording();
+    ASSERT_GE(heard.seconds(), until) << "the recording stopped short";
+    const std::vector<Break> breaks = heard.breaks(start, until, kBreakSeconds, kRinging);
+    EXPECT_TRUE(breaks.empty()) << "the sound broke off:" << describe(breaks);
 }
 
 INSTANTIATE_TEST_SUITE_P(GeneralMidi, RealAudioPlayerTest, testing::ValuesIn(installedSoundFonts()), soundFontName);
