@@ -63,8 +63,9 @@ public:
     // return at once and must not call the Synth; it hands the news on to its own thread.
     using Listener = std::function<void(Notice)>;
 
-    // How long the file plays on from its start after its end, waiting for a restart.
-    static constexpr int kRunOnMs = 300;
+    // How long the file plays on from its start after its end, waiting for a restart: as long
+    // as the caller's thread may be held up on a busy machine.
+    static constexpr int kRunOnMs = 1000;
 
     // Where Debian and other systems put a General MIDI SoundFont, in the order tried.
     static std::vector<std::string> defaultSoundFontPaths();

@@ -174,7 +174,7 @@ TEST_F(RealAudioTest, AServerHeldUpForAMomentIsNotLost) {
     pulse.pause();
     processEventsFor(1000);
     pulse.resume();
-    const double resumedAt = pulse.recordedSoFar().seconds();
+    const double resumedAt = pulse.secondsRecorded();
     EXPECT_TRUE(heardWithin(kPromptlyMs, resumedAt)) << "the sound did not go on after the server did";
     processEventsFor(500);
     EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModePlaying) << "a server held up for a second was taken for lost";
@@ -236,7 +236,7 @@ TEST_P(RealAudioPlayerTest, LoopsWithoutABreakInTheSound) {
     ASSERT_TRUE(heardWithin(10000)) << "nothing was recorded from the null sink";
     const double start = firstSound(pulse.recordedSoFar());
     const double until = start + kFileSeconds + 2.5;
-    waitFor([&] { return pulse.recordedSoFar().seconds() > until; }, static_cast<int>(kFileSeconds * 1000) + 10000);
+    waitFor([&] { return pulse.secondsRecorded() > until; }, static_cast<int>(kFileSeconds * 1000) + 10000);
     EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModePlaying);
     play(w);
     EXPECT_EQ(w.cmdPlayChord.Caption(), "Play Chord Progression");

@@ -211,7 +211,7 @@ TEST_P(SynthTest, AnEndNotAnsweredWithSeekAndPlayLeavesTheFileThere)
 
 // However long the engine waits for an answer to the end, the next pass must not sound on
 // by itself: one second after an end nobody answered, nothing is struck any more. (The
-// second strum of the file comes 2.5 s into a pass.)
+// file strums every 0.3 to 0.6 s.)
 TEST_P(SynthTest, AnUnansweredEndStrikesNothingAfterASecond)
 {
     Synth s(Synth::Output::Offline, {GetParam()});

@@ -143,7 +143,8 @@ void expectSharpDiagram(const QString& pdf, const QString& pngBase, const QImage
     // mark above the strings print as the screen shows them.
     const diagrams::Fingering* fingering = diagrams::findFingering(diagramId);
     ASSERT_NE(fingering, nullptr) << "no diagram " << diagramId;
-    for (const diagrams::Shape& shape : diagrams::drawingOf(*fingering).shapes()) {
+    const auto drawing = diagrams::drawingOf(*fingering);
+    for (const diagrams::Shape& shape : drawing.shapes()) {
         QString what;
         std::function<bool(int, int)> inside;
         QRect box;
