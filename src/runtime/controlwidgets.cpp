@@ -95,10 +95,17 @@ void DropDownWidget::paintEvent(QPaintEvent* e) {
 // --- Single-choice lists
 
 void SingleChoiceSelection::select(const QItemSelection& selection, QItemSelectionModel::SelectionFlags command) {
-    if (!allowEmpty && hasSelection()) {
-        QItemSelection next = command.testFlag(Clear) ? QItemSelection() : this->selection();
-        next.merge(selection, command & (Select | Deselect | Toggle));
-        if (next.isEmpty()) return;
+    QItemSelection next = command.testFlag(Clear) ? QItemSelection() : this->selection();
+    next.merge(selection, command & (Select | Deselect | Toggle));
+    if (next.isEmpty() && !allowEmpty && hasSelection()) return;
+    // Choosing an entry lets go of the one chosen before, however it was asked for: an
+    // assistive technology clears first (refused above) and then adds the entry.
+    if (next.indexes().size() > 1) {
+        for (const QModelIndex& chosen : selection.indexes()) {
+            if (!next.contains(chosen) || isSelected(chosen)) continue;
+            QItemSelectionModel::select(QItemSelection(chosen, chosen), ClearAndSelect | (command & (Current | Rows | Columns)));
+            return;
+        }
     }
     QItemSelectionModel::select(selection, command);
 }

@@ -83,9 +83,10 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 };
 
-// The selection of a single-choice list: once an entry is chosen, nothing the user does
-// (a click below the entries, Ctrl+click or Ctrl+Space on the chosen entry, an assistive
-// technology's clear) leaves the list without one. Code may still clear it.
+// The selection of a single-choice list: at most one entry is chosen, whoever chooses it,
+// and once an entry is chosen, nothing the user does (a click below the entries, Ctrl+click
+// or Ctrl+Space on the chosen entry, an assistive technology's clear) leaves the list
+// without one. Code may still clear it.
 class SingleChoiceSelection : public QItemSelectionModel {
 public:
     using QItemSelectionModel::QItemSelectionModel;
