@@ -7,6 +7,7 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QEvent>
+#include <QListWidget>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -108,6 +109,18 @@ void SingleChoiceSelection::select(const QItemSelection& selection, QItemSelecti
         }
     }
     QItemSelectionModel::select(selection, command);
+}
+
+void showWholeRows(QListWidget* list) {
+    // Every entry is one line of text in the list's font: one measured row stands for all.
+    const QSignalBlocker quiet(list);
+    list->addItem(QStringLiteral("X"));
+    const int row = list->sizeHintForRow(0);
+    delete list->takeItem(0);
+    if (row <= 0) return;
+    const int frame = 2 * list->frameWidth();
+    const int rows = std::max(1, (list->height() - frame) / row);
+    list->resize(list->width(), rows * row + frame);
 }
 
 // --- Style

@@ -284,6 +284,7 @@ void Form::build() {
         // The font first: an auto-sizing label measures its caption in it.
         if (s.fontSpec) w->setFont(qtFont(*s.fontSpec));
         if (s.kind != Kind::Line) w->setGeometry(pixelRect(s));
+        if (s.kind == Kind::List) showWholeRows(static_cast<QListWidget*>(w));
         if (s.kind == Kind::Label && s.autoSizeFlag) {
             w->adjustSize();
             w->move(pixelRect(s).topLeft());

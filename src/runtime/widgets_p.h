@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QWidget>
 
+class QListWidget;
 class QMovie;
 
 namespace rt {
@@ -94,6 +95,10 @@ public:
     void select(const QItemSelection& selection, QItemSelectionModel::SelectionFlags command) override;
     bool allowEmpty = false;
 };
+
+// Shrinks a list box, in its font, to the most whole rows its height holds, as the
+// platform's list box did: no row is cut at its bottom.
+void showWholeRows(QListWidget* list);
 
 // The application's style: Fusion, with the menus' separators as tall as the platform's.
 QStyle* platformStyle();
