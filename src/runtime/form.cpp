@@ -152,12 +152,8 @@ void Form::build() {
                 b->setPalette(p);
             }
             // Long captions wrap onto further lines inside the button.
-            auto* text = new QLabel(s.captionText, b);
-            text->setObjectName("caption");
-            text->setAlignment(Qt::AlignCenter);
-            text->setWordWrap(true);
-            text->setAttribute(Qt::WA_TransparentForMouseEvents);
-            text->setGeometry(QRect(QPoint(4, 4), pixelRect(s).size() - QSize(8, 8)));
+            b->resize(pixelRect(s).size());
+            new ButtonCaption(s.captionText, b);
             b->setProperty("captionText", s.captionText);
             b->setAccessibleName(accessibleCaption(s.captionText));
             Control* target = s.target;

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <vector>
+
 class QListWidget;
 class QMovie;
 
@@ -65,6 +67,8 @@ public:
     explicit ButtonWidget(QWidget* parent) : QPushButton(parent) {}
     // True while Enter would press this button.
     bool marksEnter() const;
+    // The dotted rectangle drawn while the button has the focus.
+    static QRect focusMark(QSize button);
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -73,6 +77,25 @@ protected:
 
 private:
     void repaintButtons();
+};
+
+// The caption of a command button, inside the button's focus mark: its words wrapped onto
+// centred lines, and the ink of all its lines centred in that space. The lines stand a
+// font's height apart, closer where that would carry the ink past the focus mark.
+class ButtonCaption : public QLabel {
+public:
+    ButtonCaption(const QString& text, ButtonWidget* button);
+    // Where the caption goes in a button of that size: just inside its focus mark.
+    static QRect box(QSize button);
+
+    struct Line {
+        QString text;
+        QPointF baseline;  // the left end of its baseline, in the caption's coordinates
+    };
+    std::vector<Line> lines() const;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
 };
 
 // A drop-down list or combo box: with the focus, a drop-down list shows its text highlighted.
