@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 namespace rt {
@@ -64,6 +66,17 @@ QString App::Path() {
 }
 
 QString App::Title() { return QStringLiteral("Strumvane"); }
+
+bool App::hasGraphicalSession() {
+    // Qt would abort here, with advice to reinstall the program.
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && *value;
+    };
+    if (set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY")) return true;
+    std::fputs("strumvane: needs a graphical session: neither DISPLAY nor WAYLAND_DISPLAY is set\n", stderr);
+    return false;
+}
 
 void App::init(int& argc, char** argv) {
     // Never destroyed: the application lives until the process ends.

@@ -19,12 +19,16 @@ public:
 
     // Creates the Qt application, loads and shows the start-up window and runs the
     // message loop until no window is loaded. Returns the exit code.
+    // Without a display to show it on, says so on stderr and returns 1 before Qt starts.
     template <class StartUp>
     static int run(int& argc, char** argv) {
+        if (!hasGraphicalSession()) return 1;
         init(argc, argv);
         return exec([] { instance<StartUp>().Show(); });
     }
 
+    // True when there is a display to open, or a Qt platform is chosen; else prints why not.
+    static bool hasGraphicalSession();
     // Sets up the Qt application and the layer (fonts, the Enter key); idempotent.
     static void init(int& argc, char** argv);
     static int exec(const std::function<void()>& startUp);

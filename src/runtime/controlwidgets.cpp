@@ -7,12 +7,15 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QEvent>
+#include <QFontMetricsF>
+#include <QListWidget>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionMenuItem>
 #include <QStylePainter>
+#include <QTextLayout>
 #include <QToolTip>
 
 namespace rt {
@@ -53,8 +56,69 @@ void ButtonWidget::paintEvent(QPaintEvent*) {
         QPen dots(palette().color(QPalette::ButtonText));
         dots.setDashPattern({1.0, 1.0});
         p.setPen(dots);
-        p.drawRect(rect().adjusted(4, 4, -5, -5));
+        p.drawRect(focusMark(size()));
     }
+}
+
+QRect ButtonWidget::focusMark(QSize button) { return QRect(QPoint(0, 0), button).adjusted(4, 4, -5, -5); }
+
+ButtonCaption::ButtonCaption(const QString& text, ButtonWidget* button) : QLabel(text, button) {
+    setObjectName("caption");
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setGeometry(box(button->size()));
+}
+
+// The mark's lines are drawn on its edges, so the caption starts one pixel inside them.
+QRect ButtonCaption::box(QSize button) { return ButtonWidget::focusMark(button).adjusted(1, 1, -1, -1); }
+
+std::vector<ButtonCaption::Line> ButtonCaption::lines() const {
+    std::vector<Line> out;
+    if (text().isEmpty()) return out;
+    const QFontMetricsF fm(font(), const_cast<ButtonCaption*>(this));
+    // Wrapped at word boundaries, as the platform wrapped a caption.
+    QTextLayout layout(text(), font(), const_cast<ButtonCaption*>(this));
+    QTextOption wrap(Qt::AlignHCenter);
+    wrap.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(wrap);
+    std::vector<QRectF> ink;  // each line's ink, from its own baseline
+    layout.beginLayout();
+    for (QTextLine l = layout.createLine(); l.isValid(); l = layout.createLine()) {
+        l.setLineWidth(width());
+        const QString t = text().mid(l.textStart(), l.textLength()).trimmed();
+        out.push_back({t, QPointF((width() - fm.horizontalAdvance(t)) / 2, 0)});
+        ink.push_back(fm.tightBoundingRect(t));
+    }
+    layout.endLayout();
+
+    const auto inkSpan = [&](qreal step) {
+        qreal top = ink[0].top(), bottom = ink[0].bottom();
+        for (size_t i = 1; i < ink.size(); ++i) {
+            top = std::min(top, ink[i].top() + i * step);
+            bottom = std::max(bottom, ink[i].bottom() + i * step);
+        }
+        return std::pair{top, bottom};
+    };
+    qreal step = fm.height();
+    if (out.size() > 1) {
+        auto [top, bottom] = inkSpan(step);
+        if (bottom - top > height()) {
+            // Closer lines, but never so close that one line's ink meets the next one's.
+            qreal closest = 0;
+            for (size_t i = 1; i < ink.size(); ++i) closest = std::max(closest, ink[i - 1].bottom() - ink[i].top() + 1);
+            step = std::max(closest, step - (bottom - top - height()) / (out.size() - 1));
+        }
+    }
+    const auto [top, bottom] = inkSpan(step);
+    const qreal first = (height() - (bottom - top)) / 2 - top;
+    for (size_t i = 0; i < out.size(); ++i) out[i].baseline.setY(first + i * step);
+    return out;
+}
+
+void ButtonCaption::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setFont(font());
+    p.setPen(palette().color(foregroundRole()));
+    for (const Line& l : lines()) p.drawText(l.baseline, l.text);
 }
 
 // The dark frame follows the focus from button to button, and back to the default button.
@@ -95,12 +159,31 @@ void DropDownWidget::paintEvent(QPaintEvent* e) {
 // --- Single-choice lists
 
 void SingleChoiceSelection::select(const QItemSelection& selection, QItemSelectionModel::SelectionFlags command) {
-    if (!allowEmpty && hasSelection()) {
-        QItemSelection next = command.testFlag(Clear) ? QItemSelection() : this->selection();
-        next.merge(selection, command & (Select | Deselect | Toggle));
-        if (next.isEmpty()) return;
+    QItemSelection next = command.testFlag(Clear) ? QItemSelection() : this->selection();
+    next.merge(selection, command & (Select | Deselect | Toggle));
+    if (next.isEmpty() && !allowEmpty && hasSelection()) return;
+    // Choosing an entry lets go of the one chosen before, however it was asked for: an
+    // assistive technology clears first (refused above) and then adds the entry.
+    if (next.indexes().size() > 1) {
+        for (const QModelIndex& chosen : selection.indexes()) {
+            if (!next.contains(chosen) || isSelected(chosen)) continue;
+            QItemSelectionModel::select(QItemSelection(chosen, chosen), ClearAndSelect | (command & (Current | Rows | Columns)));
+            return;
+        }
     }
     QItemSelectionModel::select(selection, command);
+}
+
+void showWholeRows(QListWidget* list) {
+    // Every entry is one line of text in the list's font: one measured row stands for all.
+    const QSignalBlocker quiet(list);
+    list->addItem(QStringLiteral("X"));
+    const int row = list->sizeHintForRow(0);
+    delete list->takeItem(0);
+    if (row <= 0) return;
+    const int frame = 2 * list->frameWidth();
+    const int rows = std::max(1, (list->height() - frame) / row);
+    list->resize(list->width(), rows * row + frame);
 }
 
 // --- Style

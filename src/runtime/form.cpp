@@ -152,12 +152,8 @@ void Form::build() {
                 b->setPalette(p);
             }
             // Long captions wrap onto further lines inside the button.
-            auto* text = new QLabel(s.captionText, b);
-            text->setObjectName("caption");
-            text->setAlignment(Qt::AlignCenter);
-            text->setWordWrap(true);
-            text->setAttribute(Qt::WA_TransparentForMouseEvents);
-            text->setGeometry(QRect(QPoint(4, 4), pixelRect(s).size() - QSize(8, 8)));
+            b->resize(pixelRect(s).size());
+            new ButtonCaption(s.captionText, b);
             b->setProperty("captionText", s.captionText);
             b->setAccessibleName(accessibleCaption(s.captionText));
             Control* target = s.target;
@@ -284,6 +280,7 @@ void Form::build() {
         // The font first: an auto-sizing label measures its caption in it.
         if (s.fontSpec) w->setFont(qtFont(*s.fontSpec));
         if (s.kind != Kind::Line) w->setGeometry(pixelRect(s));
+        if (s.kind == Kind::List) showWholeRows(static_cast<QListWidget*>(w));
         if (s.kind == Kind::Label && s.autoSizeFlag) {
             w->adjustSize();
             w->move(pixelRect(s).topLeft());

@@ -23,10 +23,10 @@ struct WindowDesign {
     bool controlBox = true;           // the close box and control menu
     bool minButton = false;
     bool maxButton = false;
-    std::optional<Rgb> backColor;     // none: the system's default colour
+    std::optional<Rgb> backColor{};   // none: the system's default colour
     Pointer pointer = Pointer::System;
     Icon icon = Icon::None;
-    QString backgroundPicture;        // a built-in picture drawn at the top-left, never stretched
+    QString backgroundPicture{};      // a built-in picture drawn at the top-left, never stretched
 };
 
 enum class Kind { Button, Option, List, Combo, ComboList, Label, Image, PictureBox, Frame, Line, Browser, Multimedia };

@@ -11,6 +11,9 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include <vector>
+
+class QListWidget;
 class QMovie;
 
 namespace rt {
@@ -64,6 +67,8 @@ public:
     explicit ButtonWidget(QWidget* parent) : QPushButton(parent) {}
     // True while Enter would press this button.
     bool marksEnter() const;
+    // The dotted rectangle drawn while the button has the focus.
+    static QRect focusMark(QSize button);
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -72,6 +77,25 @@ protected:
 
 private:
     void repaintButtons();
+};
+
+// The caption of a command button, inside the button's focus mark: its words wrapped onto
+// centred lines, and the ink of all its lines centred in that space. The lines stand a
+// font's height apart, closer where that would carry the ink past the focus mark.
+class ButtonCaption : public QLabel {
+public:
+    ButtonCaption(const QString& text, ButtonWidget* button);
+    // Where the caption goes in a button of that size: just inside its focus mark.
+    static QRect box(QSize button);
+
+    struct Line {
+        QString text;
+        QPointF baseline;  // the left end of its baseline, in the caption's coordinates
+    };
+    std::vector<Line> lines() const;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
 };
 
 // A drop-down list or combo box: with the focus, a drop-down list shows its text highlighted.
@@ -83,9 +107,10 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 };
 
-// The selection of a single-choice list: once an entry is chosen, nothing the user does
-// (a click below the entries, Ctrl+click or Ctrl+Space on the chosen entry, an assistive
-// technology's clear) leaves the list without one. Code may still clear it.
+// The selection of a single-choice list: at most one entry is chosen, whoever chooses it,
+// and once an entry is chosen, nothing the user does (a click below the entries, Ctrl+click
+// or Ctrl+Space on the chosen entry, an assistive technology's clear) leaves the list
+// without one. Code may still clear it.
 class SingleChoiceSelection : public QItemSelectionModel {
 public:
     using QItemSelectionModel::QItemSelectionModel;
@@ -93,6 +118,10 @@ public:
     void select(const QItemSelection& selection, QItemSelectionModel::SelectionFlags command) override;
     bool allowEmpty = false;
 };
+
+// Shrinks a list box, in its font, to the most whole rows its height holds, as the
+// platform's list box did: no row is cut at its bottom.
+void showWholeRows(QListWidget* list);
 
 // The application's style: Fusion, with the menus' separators as tall as the platform's.
 QStyle* platformStyle();

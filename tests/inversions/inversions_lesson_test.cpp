@@ -263,7 +263,11 @@ TEST_F(InversionsLessonTest, ItsOwnLayout) {
         EXPECT_EQ(b.control->Left(), px(b.left));
         EXPECT_EQ(b.control->Top(), px(b.top));
         EXPECT_EQ(b.control->Width(), px(b.width));
-        EXPECT_EQ(b.control->Height(), px(b.height));
+        // The list shrinks to whole rows (the every-lesson test checks how many).
+        if (b.control == &w.lstChordType)
+            EXPECT_LE(b.control->Height(), px(b.height));
+        else
+            EXPECT_EQ(b.control->Height(), px(b.height));
     }
     EXPECT_EQ(w.lblFretNumber.Left(), 6840);
     EXPECT_EQ(w.lblFretNumber.Top(), 3000);

@@ -16,6 +16,8 @@
 #include "support/lessonkeys.h"
 #include "support/lessontest.h"
 
+#include <QListWidget>
+
 #include <vector>
 
 using namespace lessondriver;
@@ -145,6 +147,21 @@ TEST_P(EveryLesson, HasTheGuitarCursorNoCloseBoxAndAFixedBorder) {
     settle();
     EXPECT_TRUE(w.isLoaded());
     EXPECT_TRUE(win->isVisible());
+}
+
+// The chord type list shows whole rows only: the most that its layout's height holds, no
+// row cut at its bottom.
+TEST_P(EveryLesson, TheChordTypeListShowsWholeRowsOnly) {
+    auto* list = qobject_cast<QListWidget*>(widget(w, "lstChordType"));
+    ASSERT_NE(list, nullptr);
+    const int row = list->visualItemRect(list->item(0)).height();
+    const int inside = list->viewport()->height();
+    ASSERT_GT(row, 0);
+    EXPECT_EQ(inside % row, 0) << inside << " pixels inside for rows of " << row;
+    const int designed = rt::twipsToPixels(w.design().lstChordType.height);
+    EXPECT_LE(list->height(), designed);
+    EXPECT_GT(list->height() + row, designed) << "a further row fits";
+    EXPECT_EQ(list->width(), rt::twipsToPixels(w.design().lstChordType.width));
 }
 
 TEST_P(EveryLesson, AMissingDiagramIsTrappedAndKeepsWhatWasChanged) {

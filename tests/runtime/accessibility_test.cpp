@@ -19,10 +19,12 @@
 #include "lessons/susadd/frmsusadd.h"
 #include "player/frmpro.h"
 #include "runtime/mmcontrol.h"
+#include "support/lessondriver.h"
 #include "support/uitest.h"
 #include "support/xserver.h"
 
 #include <QElapsedTimer>
+#include <QListWidget>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -134,6 +136,20 @@ protected:
         return w;
     }
     static std::string captionOf(Form& f) { return f.Caption().toStdString(); }
+    static Node find(const Node& in, const char* role, const std::string& name) {
+        return in.find([&](const Node& n) { return is(n, role, name); });
+    }
+    // Presses OK on a message box of the program, if one is open; its prompt, else "".
+    static std::string closeMessageBox() {
+        for (const Node& box : app.children()) {
+            if (box.name() != "Strumvane" || box.role() == "frame") continue;
+            std::string prompt = "?";
+            if (Node label = box.find([](const Node& n) { return n.role() == "label" && !n.name().empty(); })) prompt = label.name();
+            showingButton(box, "OK").act("Press");
+            return prompt;
+        }
+        return "";
+    }
     static Node showingButton(const Node& in, const std::string& name) {
         return in.find([&](const Node& n) { return is(n, "push button", name) && n.showing(); });
     }
@@ -251,6 +267,55 @@ TEST_F(AccessibilityTest, SettingARootThroughAtSpiClearsTheDiagramAndSwitchesThe
     EXPECT_TRUE(waitFor([&] { return bool(preview.find([](const Node& n) { return is(n, "label", "F#/Gb Diminished"); })); }));
     EXPECT_TRUE(preview.find([](const Node& n) { return is(n, "label", "1st Fret"); }));
     EXPECT_TRUE(showingButton(preview, "P r i n t"));
+}
+
+// A chord type chosen as a screen reader chooses it, after another, in a list whose entries
+// run past its visible rows: the one chosen is the chord type, and the only one selected.
+TEST_F(AccessibilityTest, AChordTypeChosenThroughAtSpiIsTheOnlyOneSelected) {
+    auto& f = instance<frmInversions>();
+    const Node w = open("Strumvane", "Inversions", captionOf(f));
+    ASSERT_TRUE(w);
+    const Node list = w.find([](const Node& n) { return is(n, "list", "Chord Types"); });
+    ASSERT_TRUE(list);
+    const auto item = [&](const std::string& name) {
+        return list.find([&](const Node& n) { return is(n, "list item", name); });
+    };
+    const auto selectedItems = [&] {
+        std::vector<std::string> names;
+        for (const Node& n : list.findAll([](const Node& n) { return n.role() == "list item" && n.selected(); }))
+            names.push_back(n.name());
+        return names;
+    };
+    const int major6th = 4, c = 0, third = 3;
+    f.Show();
+    ASSERT_EQ(f.lstChordType.List(major6th), "Major6th");
+    ASSERT_EQ(f.lstChordType.ListCount(), 8);
+    auto* shown = qobject_cast<QListWidget*>(widget(f, "lstChordType"));
+    ASSERT_TRUE(shown);
+    ASSERT_GT(shown->visualItemRect(shown->item(major6th)).bottom(), shown->viewport()->height())
+        << "the list shows all its entries: this case needs one past its rows";
+
+    ASSERT_TRUE(item("minor").act("Toggle"));
+    ASSERT_TRUE(waitFor([&] { return item("minor").selected(); }));
+    ASSERT_TRUE(item("Major6th").act("Toggle"));
+    ASSERT_TRUE(waitFor([&] { return item("Major6th").selected(); }));
+    EXPECT_EQ(selectedItems(), std::vector<std::string>{"Major6th"});
+
+    // Strum Me answers for Major6th: the diagram this window shows for it here.
+    lessondriver::show(f, major6th, c, third);
+    ASSERT_TRUE(prompts.isEmpty()) << prompts.join(", ").toStdString();
+    const std::string fret = f.lblFretNumber.Caption().toStdString();
+    ASSERT_TRUE(find(w, "radio button", "C").act("Toggle"));
+    ASSERT_TRUE(find(w, "radio button", "3rd. Inversion").act("Toggle"));
+    ASSERT_TRUE(waitFor([&] { return find(w, "radio button", "C").checked() && find(w, "radio button", "3rd. Inversion").checked(); }));
+    ASSERT_TRUE(showingButton(w, "Strum Me").act("Press"));
+    std::string message;
+    ASSERT_TRUE(waitFor([&] { return bool(find(w, "label", fret)) || !(message = closeMessageBox()).empty(); }));
+    EXPECT_EQ(message, "") << "Strum Me answered with a message";
+    // Toggling the chosen entry again leaves it chosen: the list cannot be emptied.
+    ASSERT_TRUE(item("Major6th").act("Toggle"));
+    atspi::pump();
+    EXPECT_EQ(selectedItems(), std::vector<std::string>{"Major6th"});
 }
 
 }  // namespace

@@ -30,6 +30,7 @@ std::string Node::role() const { return acc_ ? take(atspi_accessible_get_role_na
 std::string Node::name() const { return acc_ ? take(atspi_accessible_get_name(acc_.get(), nullptr)) : ""; }
 bool Node::showing() const { return acc_ && hasState(acc_.get(), ATSPI_STATE_SHOWING); }
 bool Node::checked() const { return acc_ && hasState(acc_.get(), ATSPI_STATE_CHECKED); }
+bool Node::selected() const { return acc_ && hasState(acc_.get(), ATSPI_STATE_SELECTED); }
 bool Node::isDefault() const { return acc_ && hasState(acc_.get(), ATSPI_STATE_IS_DEFAULT); }
 int Node::indexInParent() const { return acc_ ? atspi_accessible_get_index_in_parent(acc_.get(), nullptr) : -1; }
 

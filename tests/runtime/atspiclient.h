@@ -21,6 +21,7 @@ public:
     std::string name() const;
     bool showing() const;
     bool checked() const;
+    bool selected() const;
     bool isDefault() const;
 
     std::vector<Node> children() const;

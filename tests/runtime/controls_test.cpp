@@ -199,6 +199,10 @@ TEST_F(ControlsTest, ASingleChoiceListKeepsItsChoiceOnceOneIsPicked) {
     // The choice still moves, and code may clear it.
     QTest::keyClick(list, Qt::Key_Down);
     EXPECT_EQ(w.lstThings.Text(), "7th");
+    // An entry added to the selection replaces the chosen one.
+    list->selectionModel()->select(list->model()->index(0, 0), QItemSelectionModel::Select);
+    EXPECT_EQ(list->selectedItems().size(), 1);
+    EXPECT_EQ(w.lstThings.Text(), "Major");
     w.lstThings.setListIndex(-1);
     EXPECT_EQ(w.lstThings.ListIndex(), -1);
 }

@@ -18,12 +18,16 @@
 #include "lessons/susadd/frmsusadd.h"
 #include "player/frmpro.h"
 #include "runtime/mmcontrol.h"
+#include "runtime/widgets_p.h"
 #include "support/lessondriver.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QRegularExpression>
 #include <QTest>
+
+#include <algorithm>
+#include <cmath>
 
 using namespace rt;
 
@@ -144,6 +148,39 @@ TEST_F(WindowsTest, TheTabKeyWalksEveryWindowInTheOrderOfItsTabIndexes) {
         if (!stops.isEmpty()) {
             f.findControl(stops.first())->SetFocus();
             EXPECT_EQ(walk(f, stops.size()), stops + stops.mid(0, 1));
+        }
+        f.Unload();
+        settle();
+    }
+}
+
+// A button's caption, one line or several, stays inside its focus mark: without the focus,
+// where the mark would be drawn the button shows nothing but its face.
+TEST_F(WindowsTest, EveryButtonsCaptionStaysInsideItsFocusMark) {
+    for (const TabChain& t : kTabChains) {
+        Form& f = t.form();
+        SCOPED_TRACE(f.Name());
+        f.Show();
+        for (Control* c : f.controls()) {
+            auto* b = dynamic_cast<CommandButton*>(c);
+            if (!b || !b->Visible() || b->Caption().isEmpty()) continue;
+            SCOPED_TRACE(b->Caption().toStdString());
+            QWidget* button = b->widget();
+            button->clearFocus();
+            const QImage shown = button->grab().toImage();
+            const qreal scale = shown.devicePixelRatio();
+            const QColor face = button->palette().color(QPalette::Button);
+            // The mark's line, as the device's pixels that lie wholly in it.
+            const int line = ButtonWidget::focusMark(button->size()).left();
+            const int from = int(std::ceil(line * scale)), to = int(std::floor((line + 1) * scale)) - 1;
+            int stray = 0;
+            for (int y = 0; y < shown.height(); ++y) {
+                for (int x = 0; x < shown.width(); ++x) {
+                    const int inset = std::min({x, y, shown.width() - 1 - x, shown.height() - 1 - y});
+                    if (inset >= from && inset <= to && shown.pixelColor(x, y) != face) ++stray;
+                }
+            }
+            EXPECT_EQ(stray, 0) << "pixels of the caption outside the focus mark";
         }
         f.Unload();
         settle();
