@@ -11,6 +11,7 @@ packages=(
   xvfb xauth xdotool imagemagick
   libcups2-dev cups printer-driver-cups-pdf poppler-utils
   pulseaudio pulseaudio-utils
+  stress-ng fluidsynth
   file lintian
   dbus-daemon at-spi2-core libatspi2.0-dev
 )
