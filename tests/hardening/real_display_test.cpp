@@ -122,13 +122,14 @@ protected:
         return {};
     }
 
+    // A window's inside on the screen (xdotool counts a window manager's frame in twice).
     QRect geometry(const QString& id) {
-        const Finished r = tool("xdotool", {"getwindowgeometry", "--shell", id});
+        const Finished r = tool("xwininfo", {"-id", id});
         auto value = [&](const char* key) {
-            const QRegularExpressionMatch m = QRegularExpression(QString("^%1=(-?\\d+)$").arg(key), QRegularExpression::MultilineOption).match(r.out);
+            const QRegularExpressionMatch m = QRegularExpression(QString("^\\s*%1:\\s*(-?\\d+)$").arg(key), QRegularExpression::MultilineOption).match(r.out);
             return m.hasMatch() ? m.captured(1).toInt() : -1;
         };
-        return QRect(value("X"), value("Y"), value("WIDTH"), value("HEIGHT"));
+        return QRect(value("Absolute upper-left X"), value("Absolute upper-left Y"), value("Width"), value("Height"));
     }
 
     bool clickAt(const QString& id, QPoint p) {
