@@ -7,6 +7,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QScreen>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <cstdio>
@@ -45,6 +48,40 @@ protected:
         if (!def || !def->isBound()) return false;
         def->click();
         return true;
+    }
+};
+
+// A message box centred over its owner, and wide enough that the window manager can show
+// the whole title beside its buttons: Qt sizes it for the title in the application's font,
+// not in the title bar's.
+class MessageBoxWindow : public QMessageBox {
+public:
+    MessageBoxWindow(const QString& prompt, QWidget* owner) : QMessageBox(QMessageBox::NoIcon, App::Title(), prompt, QMessageBox::Ok, owner) {
+        QFont titleFont = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+        titleFont.setBold(true);  // as most window managers draw titles
+        const QFontMetrics fm(titleFont);
+        // Room for an icon and three buttons of the title bar's height, and a margin either side.
+        const int allowance = 4 * (fm.height() + 8) + 2 * fm.height();
+        // The box takes the width its layout needs whenever it sizes itself.
+        if (auto* grid = qobject_cast<QGridLayout*>(layout()))
+            grid->addItem(new QSpacerItem(fm.horizontalAdvance(windowTitle()) + allowance - 2 * grid->contentsMargins().left(), 0,
+                                          QSizePolicy::Fixed, QSizePolicy::Minimum),
+                          grid->rowCount(), 0, 1, grid->columnCount());
+    }
+
+protected:
+    void showEvent(QShowEvent* e) override {
+        QMessageBox::showEvent(e);  // sizes the box
+        QWidget* owner = parentWidget();
+        if (!owner) return;
+        QRect place(QPoint(0, 0), size());
+        place.moveCenter(owner->window()->geometry().center());
+        if (const QScreen* screen = owner->screen()) {
+            const QRect room = screen->availableGeometry();
+            place.moveLeft(qBound(room.left(), place.left(), qMax(room.left(), room.right() + 1 - place.width())));
+            place.moveTop(qBound(room.top(), place.top(), qMax(room.top(), room.bottom() + 1 - place.height())));
+        }
+        move(place.topLeft());
     }
 };
 
@@ -130,7 +167,9 @@ void MsgBox(const QString& prompt) {
         g_messageHandler(prompt);
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, App::Title(), prompt, QMessageBox::Ok);
+    // It belongs to the window that raised it and stands over it.
+    QWidget* owner = QApplication::activeWindow();
+    MessageBoxWindow box(prompt, owner);
     box.setWindowModality(Qt::ApplicationModal);
     // No glyph anywhere: some styles put one on the OK button.
     for (QAbstractButton* b : box.buttons()) b->setIcon(QIcon());

@@ -94,6 +94,9 @@ void Form::Show() {
     if (!window_) Load();
     if (!window_) return;  // Form_Load unloaded it again
     const bool first = !window_->isVisible();
+    // A window the user minimised comes back as it was; the window manager neither raises
+    // nor activates a minimised window.
+    if (window_->isMinimized()) window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
     window_->show();
     window_->raise();
     window_->activateWindow();

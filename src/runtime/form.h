@@ -27,7 +27,7 @@ public:
     bool isLoaded() const { return window_ != nullptr; }
 
     // Loads the window if it is not loaded (running Form_Load), then brings it to the
-    // front as the active window. Never modal, never owned.
+    // front as the active window, restored if the user minimised it. Never modal, never owned.
     void Show();
     // Loads the window without showing it. Used by Show.
     void Load();

@@ -11,6 +11,11 @@
 #include <QMovie>
 #include <QPainter>
 #include <QScreen>
+#include <cstdlib>
+
+#if QT_CONFIG(xcb)
+#include <xcb/xcb.h>
+#endif
 
 namespace rt {
 
@@ -76,13 +81,65 @@ void setBoxColor(QWidget* w, Rgb c) {
     w->setAutoFillBackground(true);
 }
 
+namespace {
+
+// What a window's frame shows and lets the user do, from its design: the minimise and
+// maximise buttons come only with a control box.
+struct FrameHints {
+    bool sizable, close, minimise, maximise;
+};
+
+FrameHints frameOf(const WindowDesign& d) {
+    return {d.border != Border::FixedSingle, d.controlBox, d.controlBox && d.minButton, d.controlBox && d.maxButton};
+}
+
+// Tells the X window manager which decorations and functions the window has (Motif hints,
+// which the common window managers read). Qt's own hint asks a window with a caption only
+// for nothing but its functions, so window managers keep every decoration, and lets a
+// fixed window be resized.
+void askForFrame(QWidget* w, const FrameHints& f) {
+#if QT_CONFIG(xcb)
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !x11->connection()) return;
+    enum : uint32_t { HasFunctions = 1, HasDecorations = 2 };
+    enum : uint32_t { Resize = 2, Move = 4, Minimise = 8, Maximise = 16, Close = 32 };
+    enum : uint32_t { Edges = 2, ResizeHandles = 4, Title = 8, Menu = 16, MinimiseButton = 32, MaximiseButton = 64 };
+    uint32_t functions = Move, decorations = Edges | Title;
+    if (f.sizable) functions |= Resize, decorations |= ResizeHandles;
+    if (f.close) functions |= Close, decorations |= Menu;
+    if (f.minimise) functions |= Minimise, decorations |= MinimiseButton;
+    if (f.maximise) functions |= Maximise, decorations |= MaximiseButton;
+    const uint32_t hints[5] = {HasFunctions | HasDecorations, functions, decorations, 0, 0};
+
+    xcb_connection_t* c = x11->connection();
+    static const xcb_atom_t atom = [c] {
+        const char name[] = "_MOTIF_WM_HINTS";
+        xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
+        const xcb_atom_t a = r ? r->atom : XCB_ATOM_NONE;
+        free(r);
+        return a;
+    }();
+    if (atom == XCB_ATOM_NONE) return;
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(w->winId()), atom, atom, 32, 5, hints);
+    xcb_flush(c);
+#else
+    (void)w;
+    (void)f;
+#endif
+}
+
+}  // namespace
+
 FormWindow::FormWindow(Form* form, const WindowDesign& design) : form_(form), design_(design) {
     setObjectName(QString::fromLatin1(form->Name()));
     setWindowTitle(design.caption);
+    // The buttons in Qt's terms too, from which window managers that read no Motif hints
+    // take what the window allows.
+    const FrameHints frame = frameOf(design);
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (design.controlBox) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if (design.controlBox && design.minButton) flags |= Qt::WindowMinimizeButtonHint;
-    if (design.controlBox && design.maxButton) flags |= Qt::WindowMaximizeButtonHint;
+    if (frame.close) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (frame.minimise) flags |= Qt::WindowMinimizeButtonHint;
+    if (frame.maximise) flags |= Qt::WindowMaximizeButtonHint;
     setWindowFlags(flags);
     setAttribute(Qt::WA_DeleteOnClose, false);
 
@@ -110,6 +167,13 @@ void FormWindow::finishLayout() {
         resize(client.width(), client.height() + (menuWidget() ? menuWidget()->sizeHint().height() : 0));
     }
     move(twipsToPixels(design_.left), twipsToPixels(design_.top));
+}
+
+bool FormWindow::event(QEvent* e) {
+    // The native window exists now and is not yet mapped: the window manager reads the
+    // hints when it takes the window on.
+    if (e->type() == QEvent::WinIdChange) askForFrame(this, frameOf(design_));
+    return QMainWindow::event(e);
 }
 
 void FormWindow::closeEvent(QCloseEvent* e) {

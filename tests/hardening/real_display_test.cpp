@@ -1,8 +1,11 @@
-// The built program on a real X display (Xvfb, no window manager): xdotool clicks its
-// windows where their layouts put the controls, and a screenshot shows the chord diagram
-// where the lesson window's picture box is. STRUMVANE_PROGRAM names another program to
-// drive (the installed package's launcher, say). It starts in a folder of its own, so it
-// finds its data beside itself, not in the current folder.
+// The built program on a real X display (Xvfb): xdotool clicks its windows where their
+// layouts put the controls, and a screenshot shows the chord diagram where the lesson
+// window's picture box is. Without a window manager each window stands where its layout
+// puts it; under openbox the program's windows come back from the task bar, message boxes
+// stand over the window that raised them, and each window asks for the frame its design
+// gives it. STRUMVANE_PROGRAM names another program to drive (the installed package's
+// launcher, say). It starts in a folder of its own, so it finds its data beside itself,
+// not in the current folder.
 #include "app/frmmain.h"
 #include "lessons/majorminor/frmbasic.h"
 #include "support/uitest.h"
@@ -15,6 +18,9 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -43,6 +49,36 @@ protected:
     QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     QString display;
+
+    // Starts Xvfb, and openbox on it when asked, for the program; says why not when either
+    // cannot start.
+    QString startDisplay(bool windowManager = false) {
+        display = xserver.start();
+        if (display.isEmpty()) return "Xvfb could not start: " + xserver.errors();
+        if (windowManager && !xserver.startWindowManager()) return "no window manager: " + xserver.errors();
+        env.insert("DISPLAY", display);
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        for (const char* v : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI", "WAYLAND_DISPLAY"}) env.remove(v);
+        env.insert("QT_ENABLE_HIGHDPI_SCALING", "0");
+        env.insert("XDG_RUNTIME_DIR", dir.path());
+        return {};
+    }
+
+    // Starts the program and returns its main window's id; empty when it shows none.
+    QString startProgram() {
+        const QString executable = qEnvironmentVariable("STRUMVANE_PROGRAM", QStringLiteral(STRUMVANE_EXECUTABLE));
+        program.setProcessEnvironment(env);
+        program.setProcessChannelMode(QProcess::MergedChannels);
+        program.setWorkingDirectory(dir.path());
+        program.start(executable, {});
+        if (!program.waitForStarted(10000)) {
+            ADD_FAILURE() << executable.toStdString() << ": " << program.errorString().toStdString();
+            return {};
+        }
+        const QString id = windowNamed("Strumvane");
+        if (id.isEmpty()) ADD_FAILURE() << "no main window; the program said: " << program.readAll().toStdString();
+        return id;
+    }
 
     void TearDown() override {
         if (program.state() != QProcess::NotRunning) {
@@ -86,13 +122,14 @@ protected:
         return {};
     }
 
+    // A window's inside on the screen (xdotool counts a window manager's frame in twice).
     QRect geometry(const QString& id) {
-        const Finished r = tool("xdotool", {"getwindowgeometry", "--shell", id});
+        const Finished r = tool("xwininfo", {"-id", id});
         auto value = [&](const char* key) {
-            const QRegularExpressionMatch m = QRegularExpression(QString("^%1=(-?\\d+)$").arg(key), QRegularExpression::MultilineOption).match(r.out);
+            const QRegularExpressionMatch m = QRegularExpression(QString("^\\s*%1:\\s*(-?\\d+)$").arg(key), QRegularExpression::MultilineOption).match(r.out);
             return m.hasMatch() ? m.captured(1).toInt() : -1;
         };
-        return QRect(value("X"), value("Y"), value("WIDTH"), value("HEIGHT"));
+        return QRect(value("Absolute upper-left X"), value("Absolute upper-left Y"), value("Width"), value("Height"));
     }
 
     bool clickAt(const QString& id, QPoint p) {
@@ -106,6 +143,97 @@ protected:
         const Finished r = tool("import", {"-window", "root", "png:" + file});
         EXPECT_EQ(r.code, 0) << r.out.toStdString();
         return QImage(file).convertToFormat(QImage::Format_RGB32);
+    }
+
+    QString property(const QString& id, const char* name) { return tool("xprop", {"-id", id, name}).out; }
+
+    // Waits up to ten seconds for a condition.
+    template <typename Holds>
+    bool waitUntil(Holds holds) {
+        QElapsedTimer t;
+        t.start();
+        while (!holds()) {
+            if (t.elapsed() > 10000) return false;
+            QThread::msleep(100);
+        }
+        return true;
+    }
+
+    // Under a window manager: brings the window to the front, then clicks in it.
+    bool clickInFront(const QString& id, QPoint p) {
+        tool("xdotool", {"windowactivate", "--sync", id});
+        return waitUntil([&] { return active(id); }) && clickAt(id, p);
+    }
+
+    bool minimised(const QString& id) { return property(id, "_NET_WM_STATE").contains("_NET_WM_STATE_HIDDEN"); }
+    bool active(const QString& id) { return tool("xdotool", {"getactivewindow"}).out.trimmed() == id; }
+
+    // The numbers of a property of 32-bit values ("NAME(TYPE) = 0x3, 0x4, 10"), in order.
+    QList<qulonglong> numbers(const QString& id, const char* name) {
+        QList<qulonglong> out;
+        const QString text = property(id, name).section('=', 1);
+        for (const QString& n : text.split(',', Qt::SkipEmptyParts)) {
+            bool ok = false;
+            const qulonglong v = n.trimmed().toULongLong(&ok, 0);
+            if (ok) out << v;
+        }
+        return out;
+    }
+
+    // The window a window is transient for, as xdotool names windows; empty for none.
+    QString transientFor(const QString& id) {
+        const QRegularExpressionMatch m = QRegularExpression("window id # (0x[0-9a-f]+)").match(property(id, "WM_TRANSIENT_FOR"));
+        return m.hasMatch() ? QString::number(m.captured(1).toULongLong(nullptr, 16)) : QString();
+    }
+
+    // The band of a window's title bar where the window manager writes the title, as the
+    // screenshot shows it.
+    QImage titleBar(const QImage& shot, const QString& id) {
+        const QRect client = geometry(id);
+        const QList<qulonglong> frame = numbers(id, "_NET_FRAME_EXTENTS");  // left, right, top, bottom
+        if (frame.size() != 4 || frame[2] < 8) return {};
+        return shot.copy(QRect(QPoint(client.left() - int(frame[0]), client.top() - int(frame[2]) + 2),
+                               QPoint(client.right() + int(frame[1]), client.top() - 3)));
+    }
+
+    // The title as a window manager draws it in full: the run of pixels that stand out from
+    // the bar's own colour around the middle of a wide window's title bar (its icon and its
+    // buttons stand far apart at the ends).
+    QImage titleText(const QImage& bar) {
+        std::vector<bool> ink(bar.width(), false);
+        for (int y = 0; y < bar.height(); ++y) {
+            std::vector<int> grey;
+            for (int x = 0; x < bar.width(); ++x) grey.push_back(qGray(bar.pixel(x, y)));
+            std::vector<int> sorted = grey;
+            std::nth_element(sorted.begin(), sorted.begin() + sorted.size() / 2, sorted.end());
+            const int plain = sorted[sorted.size() / 2];
+            for (int x = 0; x < bar.width(); ++x) ink[x] = ink[x] || qAbs(grey[x] - plain) > 70;
+        }
+        // Runs of ink columns, joined across the gaps between letters.
+        int from = -1, to = -1, bestFrom = -1, bestTo = -1;
+        const int middle = bar.width() / 2;
+        for (int x = 0; x <= bar.width(); ++x) {
+            if (x < bar.width() && ink[x]) {
+                if (from >= 0 && x - to <= 5) to = x;
+                else from = to = x;
+                continue;
+            }
+            if (from >= 0 && x - to > 5 && (bestFrom < 0 || qAbs((from + to) / 2 - middle) < qAbs((bestFrom + bestTo) / 2 - middle)))
+                bestFrom = from, bestTo = to;
+        }
+        return bestFrom < 0 ? QImage() : bar.copy(bestFrom - 1, 0, bestTo - bestFrom + 3, bar.height());
+    }
+
+    // Whether the title bar shows this title, pixel for pixel.
+    static bool shows(const QImage& bar, const QImage& text) {
+        if (text.isNull() || bar.height() != text.height()) return false;
+        for (int at = 0; at + text.width() <= bar.width(); ++at) {
+            long difference = 0;
+            for (int y = 0; y < text.height(); ++y)
+                for (int x = 0; x < text.width(); ++x) difference += qAbs(qGray(bar.pixel(at + x, y)) - qGray(text.pixel(x, y)));
+            if (difference <= 10L * text.width() * text.height()) return true;
+        }
+        return false;
     }
 
     // Screenshots until one shows what is awaited (the program paints after it maps), or
@@ -135,13 +263,8 @@ int count(const QImage& img, QRect r, bool (*test)(QRgb)) {
 }
 
 TEST_F(RealDisplayTest, TheMajorMinorLessonShowsAChordOnTheScreen) {
-    display = xserver.start();
-    if (display.isEmpty()) GTEST_SKIP() << "Xvfb could not start: " << xserver.errors().toStdString();
-    env.insert("DISPLAY", display);
-    env.insert("QT_QPA_PLATFORM", "xcb");
-    for (const char* v : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_FONT_DPI", "WAYLAND_DISPLAY"}) env.remove(v);
-    env.insert("QT_ENABLE_HIGHDPI_SCALING", "0");
-    env.insert("XDG_RUNTIME_DIR", dir.path());
+    const QString unavailable = startDisplay();
+    if (!unavailable.isEmpty()) GTEST_SKIP() << unavailable.toStdString();
 
     // Where the clicks go, from the layouts (this process lays them out offscreen at 96 dpi).
     auto& main = rt::instance<frmMain>();
@@ -168,15 +291,8 @@ TEST_F(RealDisplayTest, TheMajorMinorLessonShowsAChordOnTheScreen) {
     basic.Unload();
     main.Unload();
 
-    const QString executable = qEnvironmentVariable("STRUMVANE_PROGRAM", QStringLiteral(STRUMVANE_EXECUTABLE));
-    program.setProcessEnvironment(env);
-    program.setProcessChannelMode(QProcess::MergedChannels);
-    program.setWorkingDirectory(dir.path());
-    program.start(executable, {});
-    ASSERT_TRUE(program.waitForStarted(10000)) << executable.toStdString() << ": " << program.errorString().toStdString();
-
-    const QString mainId = windowNamed("Strumvane");
-    ASSERT_FALSE(mainId.isEmpty()) << "no main window; the program said: " << program.readAll().toStdString();
+    const QString mainId = startProgram();
+    ASSERT_FALSE(mainId.isEmpty());
     const QRect mainOnScreen = geometry(mainId);
     EXPECT_EQ(mainOnScreen.size(), mainSize) << "the main window is not laid out as offscreen";
     // No window manager: the window stands where its layout stores it.
@@ -248,6 +364,148 @@ TEST_F(RealDisplayTest, TheMajorMinorLessonShowsAChordOnTheScreen) {
     EXPECT_TRUE(ended) << "the program did not end after File, Exit";
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0) << program.readAll().toStdString();
+}
+
+// Where the tests under a window manager click, from the layouts.
+struct Places {
+    QPoint symbolsButton, basicButton, print;
+};
+
+Places places() {
+    auto& main = rt::instance<frmMain>();
+    auto& basic = rt::instance<frmBasic>();
+    main.Show();
+    basic.Show();
+    UiTest::settle();
+    const Places p{inWindow(main.cmdChordSymbols), inWindow(main.cmdBasic), inWindow(basic.cmdPrint)};
+    basic.Unload();
+    main.Unload();
+    return p;
+}
+
+// A window minimised by the window manager comes back, in front and active, when the main
+// window opens it again.
+TEST_F(RealDisplayTest, UnderAWindowManagerShowBringsBackAMinimisedWindow) {
+    const QString unavailable = startDisplay(true);
+    if (!unavailable.isEmpty()) GTEST_SKIP() << unavailable.toStdString();
+    const Places at = places();
+    const QString mainId = startProgram();
+    ASSERT_FALSE(mainId.isEmpty());
+
+    const struct {
+        QPoint button;
+        const char* title;
+    } cases[] = {{at.symbolsButton, "Chord Symbols"}, {at.basicButton, "Basic Chords - Strumvane"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        ASSERT_TRUE(clickInFront(mainId, c.button));
+        const QString id = windowNamed(c.title);
+        ASSERT_FALSE(id.isEmpty()) << "the window did not open";
+        tool("xdotool", {"windowminimize", id});
+        ASSERT_TRUE(waitUntil([&] { return minimised(id); })) << "the window manager did not minimise it";
+
+        ASSERT_TRUE(clickInFront(mainId, c.button));
+        EXPECT_TRUE(waitUntil([&] { return !minimised(id) && active(id); })) << "it stays minimised";
+        EXPECT_EQ(windowNamed(c.title, 1000), id) << "not on the screen, or another window in its place";
+    }
+}
+
+// "Nothing to print" stands over the lesson window that raised it, belongs to it, and is
+// wide enough for the window manager to show the whole title.
+TEST_F(RealDisplayTest, UnderAWindowManagerAMessageBoxStandsOverTheWindowThatRaisedIt) {
+    const QString unavailable = startDisplay(true);
+    if (!unavailable.isEmpty()) GTEST_SKIP() << unavailable.toStdString();
+    const Places at = places();
+    const QString mainId = startProgram();
+    ASSERT_FALSE(mainId.isEmpty());
+    // The main window's title bar shows "Strumvane" in full: the pattern to find in the box's.
+    ASSERT_TRUE(waitUntil([&] { return active(mainId); }));
+    const QImage fullTitle = titleText(titleBar(screenshot("main"), mainId));
+    ASSERT_GT(fullTitle.width(), 20) << "no title found in the main window's title bar";
+
+    ASSERT_TRUE(clickAt(mainId, at.basicButton));
+    const QString lessonId = windowNamed("Basic Chords - Strumvane");
+    ASSERT_FALSE(lessonId.isEmpty());
+    ASSERT_TRUE(clickAt(lessonId, at.print));
+    QString boxId;
+    ASSERT_TRUE(waitUntil([&] {
+        const QStringList ids = tool("xdotool", {"search", "--onlyvisible", "--name", "^Strumvane$"}).out.split('\n', Qt::SkipEmptyParts);
+        for (const QString& id : ids)
+            if (id.trimmed() != mainId) boxId = id.trimmed();
+        return !boxId.isEmpty() && active(boxId);
+    })) << "no message box";
+
+    EXPECT_EQ(transientFor(boxId), lessonId);
+    EXPECT_TRUE(property(boxId, "_NET_WM_STATE").contains("_NET_WM_STATE_MODAL"));
+    const QRect box = geometry(boxId), lesson = geometry(lessonId);
+    EXPECT_LE((box.center() - lesson.center()).manhattanLength(), 4) << "box at " << box.x() << "," << box.y() << " " << box.width()
+                                                                     << "x" << box.height() << ", lesson window at " << lesson.x()
+                                                                     << "," << lesson.y() << " " << lesson.width() << "x" << lesson.height();
+    const QImage shot = screenshot("box");
+    EXPECT_TRUE(shows(titleBar(shot, boxId), fullTitle)) << "the title is cut short; the box is " << box.width() << " wide";
+    if (HasFailure()) {
+        shot.save(QDir::temp().filePath("strumvane-message-box.png"));
+        ADD_FAILURE() << "screenshot saved as " << QDir::temp().filePath("strumvane-message-box.png").toStdString();
+    }
+
+    // OK (Enter) closes it, and the lesson window has the keys again.
+    tool("xdotool", {"key", "Return"});
+    EXPECT_TRUE(waitUntil([&] { return active(lessonId); }));
+}
+
+// What each window asks the window manager for: the buttons and borders its design gives
+// it, and those functions only (Motif hints, which the common window managers read).
+TEST_F(RealDisplayTest, UnderAWindowManagerEachWindowAsksForTheFrameItsDesignGives) {
+    const QString unavailable = startDisplay(true);
+    if (!unavailable.isEmpty()) GTEST_SKIP() << unavailable.toStdString();
+    const Places at = places();
+    const QString mainId = startProgram();
+    ASSERT_FALSE(mainId.isEmpty());
+    ASSERT_TRUE(clickInFront(mainId, at.basicButton));
+    ASSERT_FALSE(windowNamed("Basic Chords - Strumvane").isEmpty());
+    ASSERT_TRUE(clickInFront(mainId, at.symbolsButton));
+    ASSERT_FALSE(windowNamed("Chord Symbols").isEmpty());
+    tool("xdotool", {"windowactivate", "--sync", mainId});
+    ASSERT_TRUE(waitUntil([&] { return active(mainId); }));
+    tool("xdotool", {"key", "alt+h"});
+    QThread::msleep(300);
+    tool("xdotool", {"key", "a"});
+    ASSERT_FALSE(windowNamed("About Strumvane").isEmpty());
+
+    enum : qulonglong { Functions = 1, Decorations = 2 };
+    enum : qulonglong { Resize = 2, Move = 4, Minimise = 8, Maximise = 16, Close = 32 };
+    enum : qulonglong { Border = 2, ResizeHandles = 4, Title = 8, Menu = 16, MinimiseButton = 32, MaximiseButton = 64 };
+    const struct {
+        const char* title;
+        qulonglong functions, decorations;
+    } cases[] = {
+        // A fixed border with a close box and a control menu.
+        {"Strumvane", Move | Close, Border | Title | Menu},
+        // The caption only.
+        {"Basic Chords - Strumvane", Move, Border | Title},
+        // A sizable border with all three buttons.
+        {"Chord Symbols", Resize | Move | Minimise | Maximise | Close,
+         Border | ResizeHandles | Title | Menu | MinimiseButton | MaximiseButton},
+        // A sizable border with a close box only.
+        {"About Strumvane", Resize | Move | Close, Border | ResizeHandles | Title | Menu},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        const QString id = windowNamed(c.title, 2000);
+        ASSERT_FALSE(id.isEmpty());
+        const QList<qulonglong> hints = numbers(id, "_MOTIF_WM_HINTS");
+        ASSERT_EQ(hints.size(), 5) << property(id, "_MOTIF_WM_HINTS").toStdString();
+        EXPECT_EQ(hints[0], Functions | Decorations);
+        EXPECT_EQ(hints[1], c.functions);
+        EXPECT_EQ(hints[2], c.decorations);
+    }
+    // What openbox makes of it: a window the user cannot resize cannot be maximised either.
+    for (const char* title : {"Strumvane", "Basic Chords - Strumvane"}) {
+        SCOPED_TRACE(title);
+        const QString actions = property(windowNamed(title, 2000), "_NET_WM_ALLOWED_ACTIONS");
+        EXPECT_FALSE(actions.contains("_NET_WM_ACTION_MAXIMIZE")) << actions.toStdString();
+        EXPECT_FALSE(actions.contains("_NET_WM_ACTION_RESIZE")) << actions.toStdString();
+    }
 }
 
 }  // namespace
