@@ -115,7 +115,7 @@ void askForFrame(QWidget* w, const FrameHints& f) {
     static const xcb_atom_t atom = [c] {
         const char name[] = "_MOTIF_WM_HINTS";
         xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
-        const xcb_atom_t a = r ? r->atom : XCB_ATOM_NONE;
+        const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
         free(r);
         return a;
     }();
