@@ -83,8 +83,8 @@ private:
         if (!waitUntil([this] { return contextState(); }))
             return false;
 
-        const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, static_cast<std::uint32_t>(sampleRate), 2};
-        stream_ = pa_stream_new(context_, "Chord progression", &spec, nullptr);
+        const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, static_cast<std::uint32_t>(sampleRate), 2};
+        stream_ = pa_stream_new(context_, "Chord progression", &format, nullptr);
         if (!stream_)
             return false;
         pa_stream_set_state_callback(stream_, &PulseOutput::streamChanged, this);
