@@ -2,12 +2,14 @@
 // Where the engine's sound goes: an audio output that asks for sound on a thread of its own,
 // and a watchdog that tells when the output is gone.
 //
-// PulseAudio is spoken to directly, with a stream that asks the server to keep half a
-// second of sound (kPulseBufferMs) and a thread raised to real-time priority where the
-// system grants it: a busy machine may keep either of them waiting for a while without
-// the sound breaking. With every core busy, a real-time thread was seen held up for 100 ms
-// at a time, and the server for over 400 ms between two asks for sound. Stopping drops the
-// stream, and what it held with it, at once.
+// PulseAudio is spoken to directly, with a stream that asks the server to keep a second of
+// sound (kPulseBufferMs) and a thread raised to real-time priority where the system grants
+// it: a busy machine may keep either of them waiting for a while without the sound breaking.
+// The server keeps about half of that second in the stream's own buffer and leaves the rest
+// to the sink, whose part shrinks to a few ms when another stream (a recorder on its monitor,
+// say) asks for a short latency: so the stream's half alone must bridge the waits. With
+// every core busy, the thread and the server were each seen held up for over 400 ms at a time.
+// Stopping drops the stream, and what it held with it, at once.
 // Else ALSA through FluidSynth's own driver.
 //
 // An output is lost when its server is gone (the connection broke, the stream failed, a
@@ -30,7 +32,7 @@ namespace midi {
 // How long an output may go without asking for sound before it counts as lost.
 inline constexpr int kHungMs = 3000;
 // What the PulseAudio stream asks its server to keep between rendering and hearing.
-inline constexpr int kPulseBufferMs = 500;
+inline constexpr int kPulseBufferMs = 1000;
 
 // What an output renders from: whole blocks of 64 frames at the synthesizer's rate.
 class SoundSource {
