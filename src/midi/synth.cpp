@@ -180,6 +180,24 @@ struct Synth::Impl final : SoundSource {
                              "No audio output could be opened (neither PulseAudio nor ALSA)");
     }
 
+    // Opens the output for a play that has begun; where none opens, the play is taken back
+    // whole: the position, and whatever an output that failed on its way rendered of the file.
+    void startOutput(std::size_t startNext, std::int64_t startPosition)
+    {
+        try {
+            openOutput();
+        } catch (...) {
+            std::lock_guard lock(mutex);
+            if (open) {
+                playing = false;
+                next = startNext;
+                position = startPosition;
+                silence();
+            }
+            throw;
+        }
+    }
+
     // Never with the mutex held: closing waits for the output's thread, which may be
     // waiting for the mutex.
     void closeOutput() { AudioOutput::close(std::exchange(audio, nullptr), reapers); }
@@ -418,6 +436,8 @@ void Synth::open(const std::string& path)
 
 void Synth::play()
 {
+    std::size_t startNext = 0;
+    std::int64_t startPosition = 0;
     {
         std::lock_guard lock(impl_->mutex);
         if (!impl_->open)
@@ -437,13 +457,17 @@ void Synth::play()
         }
         if (impl_->position >= impl_->sequence.endFrame)
             return;
+        // Playing before the output opens: the first sound it asks for, a whole buffer of it,
+        // is the file's start, not silence ahead of it.
+        impl_->playing = true;
+        startNext = impl_->next;
+        startPosition = impl_->position;
     }
     if (impl_->output == Output::Audio)
-        impl_->openOutput();
+        impl_->startOutput(startNext, startPosition);
     std::lock_guard lock(impl_->mutex);
     if (!impl_->open)  // the output was lost meanwhile, and the file closed
         throw SynthError(SynthError::Kind::NoAudioOutput, "The audio output was lost");
-    impl_->playing = true;
 }
 
 void Synth::stop()
