@@ -101,7 +101,9 @@ private:
         attr.fragsize = static_cast<std::uint32_t>(-1);
         if (pa_stream_connect_playback(stream_, nullptr, &attr, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) < 0)
             return false;
-        return waitUntil([this] { return streamState(); });
+        // Once it has taken sound the stream is this output's, whatever comes next: a failure
+        // then is a loss, which the watchdog tells, not a reason to try ALSA from further on.
+        return waitUntil([this] { return wrote_ ? 1 : streamState(); });
     }
 
     // Waits, with the loop locked, until `state` says ready (1) or failed (-1), for as long as
@@ -157,6 +159,7 @@ private:
             raiseThisThread();
         }
         asked();
+        wrote_ = true;
         constexpr std::size_t kBlockBytes = kBlock * kFrameBytes;
         while (wanted >= kBlockBytes) {
             void* buffer = nullptr;
@@ -218,6 +221,7 @@ private:
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
     bool raised_ = false;  // on the loop's thread
+    bool wrote_ = false;   // with the loop locked
 };
 
 class FluidDriverOutput final : public AudioOutput {

@@ -181,7 +181,7 @@ struct Synth::Impl final : SoundSource {
     }
 
     // Opens the output for a play that has begun; where none opens, the play is taken back
-    // whole: the position, and whatever an output that failed on its way rendered of the file.
+    // whole, with anything an output that failed on its way may have rendered of the file.
     void startOutput(std::size_t startNext, std::int64_t startPosition)
     {
         try {
@@ -190,6 +190,8 @@ struct Synth::Impl final : SoundSource {
             std::lock_guard lock(mutex);
             if (open) {
                 playing = false;
+                runOn = false;  // a short file may have played to its end meanwhile
+                rewound = false;
                 next = startNext;
                 position = startPosition;
                 silence();
