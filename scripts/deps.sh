@@ -10,7 +10,7 @@ packages=(
   fonts-liberation2 fonts-kaushanscript fonts-dancingscript fonts-urw-base35 fontconfig
   xvfb xauth xdotool imagemagick openbox x11-utils
   libcups2-dev cups printer-driver-cups-pdf poppler-utils
-  pulseaudio pulseaudio-utils
+  pulseaudio pulseaudio-utils libasound2-plugins
   stress-ng fluidsynth
   file lintian
   dbus-daemon at-spi2-core libatspi2.0-dev

@@ -16,6 +16,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// How an output's opening ended: a server that refuses (or is not there) lets another output
+// be tried; one that did not answer in time is hung.
+enum class Opening { Opened, Refused, TimedOut };
+
 // The synthesizer renders in blocks of this many frames: an output takes whole blocks only,
 // so that the synthesizer never holds frames rendered ahead that would still sound after a stop.
 constexpr int kBlock = 64;
@@ -26,6 +30,8 @@ constexpr int kAlsaPeriodFrames = 16 * kBlock;
 constexpr int kAlsaPeriods = 2;
 // The watchdog looks this often.
 constexpr auto kWatchInterval = std::chrono::milliseconds(100);
+// A watchdog that wakes this late has not been watching.
+constexpr auto kOverslept = std::chrono::milliseconds(500);
 // An output that has asked for nothing for this long may keep a closing call waiting.
 constexpr auto kStale = std::chrono::milliseconds(200);
 // How long the engine's end waits for outputs still being closed.
@@ -55,19 +61,24 @@ public:
 
     ~PulseOutput() override { release(); }
 
-    bool open(double sampleRate)
+    Opening open(double sampleRate, Clock::time_point giveUp)
     {
         loop_ = pa_threaded_mainloop_new();
-        if (!loop_ || pa_threaded_mainloop_start(loop_) < 0)
-            return false;
+        if (!loop_)
+            return Opening::Refused;
+        if (pa_threaded_mainloop_start(loop_) < 0) {
+            pa_threaded_mainloop_free(loop_);
+            loop_ = nullptr;
+            return Opening::Refused;
+        }
         pa_threaded_mainloop_lock(loop_);
-        const bool opened = connect(sampleRate);
+        const Opening opening = connect(sampleRate, giveUp);
         pa_threaded_mainloop_unlock(loop_);
-        return opened;
+        return opening;
     }
 
 private:
-    bool connect(double sampleRate)
+    Opening connect(double sampleRate, Clock::time_point giveUp)
     {
         pa_proplist* props = pa_proplist_new();
         pa_proplist_sets(props, PA_PROP_APPLICATION_NAME, "Strumvane");
@@ -76,17 +87,17 @@ private:
         context_ = pa_context_new_with_proplist(pa_threaded_mainloop_get_api(loop_), "Strumvane", props);
         pa_proplist_free(props);
         if (!context_)
-            return false;
+            return Opening::Refused;
         pa_context_set_state_callback(context_, &PulseOutput::contextChanged, this);
         if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOFLAGS, nullptr) < 0)
-            return false;
-        if (!waitUntil([this] { return contextState(); }))
-            return false;
+            return Opening::Refused;
+        if (const Opening o = waitUntil(giveUp, [this] { return contextState(); }); o != Opening::Opened)
+            return o;
 
         const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, static_cast<std::uint32_t>(sampleRate), 2};
         stream_ = pa_stream_new(context_, "Chord progression", &format, nullptr);
         if (!stream_)
-            return false;
+            return Opening::Refused;
         pa_stream_set_state_callback(stream_, &PulseOutput::streamChanged, this);
         pa_stream_set_write_callback(stream_, &PulseOutput::writable, this);
         // A buffer the server keeps full: what it asks for comes whole blocks at a time. A
@@ -100,26 +111,25 @@ private:
         attr.minreq = bytes(kPulseRequestFrames);
         attr.fragsize = static_cast<std::uint32_t>(-1);
         if (pa_stream_connect_playback(stream_, nullptr, &attr, PA_STREAM_ADJUST_LATENCY, nullptr, nullptr) < 0)
-            return false;
+            return Opening::Refused;
         // Once it has taken sound the stream is this output's, whatever comes next: a failure
         // then is a loss, which the watchdog tells, not a reason to try ALSA from further on.
-        return waitUntil([this] { return wrote_ ? 1 : streamState(); });
+        return waitUntil(giveUp, [this] { return wrote_ ? 1 : streamState(); });
     }
 
-    // Waits, with the loop locked, until `state` says ready (1) or failed (-1), for as long as
-    // a live server may take to answer.
+    // Waits, with the loop locked, until `state` says ready (1) or failed (-1), or until
+    // `giveUp`: a server that has not answered by then is hung, not absent.
     template <typename State>
-    bool waitUntil(State state)
+    Opening waitUntil(Clock::time_point giveUp, State state)
     {
-        const auto giveUp = Clock::now() + std::chrono::milliseconds(kHungMs);
         for (int s; (s = state()) == 0;) {
             if (Clock::now() > giveUp)
-                return false;
+                return Opening::TimedOut;
             pa_threaded_mainloop_unlock(loop_);
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
             pa_threaded_mainloop_lock(loop_);
         }
-        return state() > 0;
+        return state() > 0 ? Opening::Opened : Opening::Refused;
     }
 
     int contextState() const
@@ -236,26 +246,78 @@ public:
         if (driver_)
             delete_fluid_audio_driver(driver_);
         delete feed_;
+        if (settings_)
+            delete_fluid_settings(settings_);
     }
 
-    bool open(fluid_settings_t* settings, const char* name)
+    // Opens FluidSynth's driver `name` by `giveUp`. A device that hangs on opening (ALSA's
+    // PulseAudio plugin waiting for a hung server) keeps nobody waiting: its opening goes on,
+    // on a thread of `reapers`, cut off from our sound, and closes what it opens.
+    bool open(double sampleRate, const char* name, Clock::time_point giveUp, Reapers& reapers)
     {
-        fluid_settings_setstr(settings, "audio.driver", name);
-        fluid_settings_setint(settings, "audio.period-size", kAlsaPeriodFrames);
-        fluid_settings_setint(settings, "audio.periods", kAlsaPeriods);
-        driver_ = new_fluid_audio_driver2(settings, &FluidDriverOutput::render, feed_);
+        // Settings of its own, which an opening left to itself may go on reading.
+        settings_ = new_fluid_settings();
+        if (!settings_)
+            return false;
+        fluid_settings_setnum(settings_, "synth.sample-rate", sampleRate);
+        fluid_settings_setstr(settings_, "audio.driver", name);
+        fluid_settings_setint(settings_, "audio.period-size", kAlsaPeriodFrames);
+        fluid_settings_setint(settings_, "audio.periods", kAlsaPeriods);
+
+        auto opening = std::make_shared<DriverOpening>();
+        try {
+            reapers.add([opening, settings = settings_, feed = feed_] {
+                fluid_audio_driver_t* driver = new_fluid_audio_driver2(settings, &FluidDriverOutput::render, feed);
+                std::unique_lock lock(opening->mutex);
+                if (!opening->abandoned) {
+                    opening->driver = driver;
+                    opening->finished = true;
+                    opening->done.notify_all();
+                    return;
+                }
+                lock.unlock();
+                if (driver)
+                    delete_fluid_audio_driver(driver);
+                delete feed;
+                delete_fluid_settings(settings);
+            });
+        } catch (const std::system_error&) {
+            // No thread to be had: it opens here, however long that takes.
+            driver_ = new_fluid_audio_driver2(settings_, &FluidDriverOutput::render, feed_);
+            return driver_ != nullptr;
+        }
+        std::unique_lock lock(opening->mutex);
+        if (!opening->done.wait_until(lock, giveUp, [&] { return opening->finished; })) {
+            // (The opening cannot finish meanwhile: it needs the lock to.)
+            std::lock_guard cut(feed_->mutex);
+            feed_->cut = true;
+            opening->abandoned = true;
+            feed_ = nullptr;
+            settings_ = nullptr;
+            return false;
+        }
+        driver_ = opening->driver;
         return driver_ != nullptr;
     }
 
 private:
     // What the driver renders through: this output until it is cut off (a driver whose
-    // device hangs, left to close on a thread of its own, after this output is gone).
+    // device hangs, left to open or close on a thread of its own, after this output is gone).
     struct Feed {
         Feed(FluidDriverOutput* o, SoundSource* s) : owner(o), source(s) {}
         FluidDriverOutput* owner;
         SoundSource* source;
         std::mutex mutex;  // held while rendering, so that cutting off waits for a render under way
         bool cut = false;
+    };
+
+    // A driver being opened on a thread of its own.
+    struct DriverOpening {
+        std::mutex mutex;
+        std::condition_variable done;
+        bool finished = false;   // it has opened, or failed to
+        bool abandoned = false;  // given up on: the opening closes what it opens
+        fluid_audio_driver_t* driver = nullptr;
     };
 
     static int render(void* data, int len, int nfx, float* fx[], int nout, float* out[])
@@ -285,17 +347,20 @@ private:
             feed_->cut = true;
         }
         try {
-            reapers.add([d = driver_, f = feed_] {
+            reapers.add([d = driver_, f = feed_, s = settings_] {
                 delete_fluid_audio_driver(d);
                 delete f;
+                delete_fluid_settings(s);
             });
         } catch (const std::system_error&) {
             return;  // no thread to be had: closed here after all
         }
         driver_ = nullptr;
         feed_ = nullptr;
+        settings_ = nullptr;
     }
 
+    fluid_settings_t* settings_ = nullptr;
     fluid_audio_driver_t* driver_ = nullptr;
     Feed* feed_;
 };
@@ -349,17 +414,26 @@ AudioOutput::~AudioOutput()
     stopWatching();
 }
 
-std::unique_ptr<AudioOutput> AudioOutput::open(fluid_settings_t* settings, SoundSource& source, LostListener lost)
+std::unique_ptr<AudioOutput> AudioOutput::open(double sampleRate, SoundSource& source, LostListener lost,
+                                               Reapers& reapers)
 {
-    double rate = 44100;
-    fluid_settings_getnum(settings, "synth.sample-rate", &rate);
+    // One bound for the whole opening: a click on Play waits no longer than a hung server takes
+    // to count as lost.
+    const auto giveUp = Clock::now() + std::chrono::milliseconds(kHungMs);
     std::unique_ptr<AudioOutput> output;
-    if (auto pulse = std::make_unique<PulseOutput>(source, lost); pulse->open(rate)) {
-        output = std::move(pulse);
-    } else if (auto alsa = std::make_unique<FluidDriverOutput>(source, lost); alsa->open(settings, "alsa")) {
+    {
+        auto pulse = std::make_unique<PulseOutput>(source, lost);
+        const Opening opening = pulse->open(sampleRate, giveUp);
+        if (opening == Opening::Opened)
+            output = std::move(pulse);
+        else if (opening == Opening::TimedOut)
+            return nullptr;  // ALSA's default device is most often that same server
+    }  // (one that failed is gone, its thread with it, before the next is tried)
+    if (!output) {
+        auto alsa = std::make_unique<FluidDriverOutput>(source, lost);
+        if (!alsa->open(sampleRate, "alsa", giveUp, reapers))
+            return nullptr;
         output = std::move(alsa);
-    } else {
-        return nullptr;
     }
     output->startWatching();
     return output;
@@ -409,8 +483,17 @@ void AudioOutput::watch()
 {
     std::unique_lock lock(watchMutex_);
     const auto hung = std::chrono::milliseconds(kHungMs);
+    // Silence counts only while watched on time: when the watchdog wakes late, the whole program
+    // was most likely held up (stopped and continued, a debugger), the output with it.
+    auto watchedSince = Clock::now();
+    auto looked = watchedSince;
     while (!watchWake_.wait_for(lock, kWatchInterval, [this] { return watchStop_ || failed_.load(); })) {
-        if (Clock::now() - Clock::time_point(Clock::duration(lastAsked_.load())) >= hung)
+        const auto now = Clock::now();
+        if (now - looked > kOverslept)
+            watchedSince = now;
+        looked = now;
+        const auto lastAsked = Clock::time_point(Clock::duration(lastAsked_.load()));
+        if (now - std::max(lastAsked, watchedSince) >= hung)
             break;
     }
     if (watchStop_)

@@ -10,11 +10,14 @@
 // say) asks for a short latency: so the stream's half alone must bridge the waits. With
 // every core busy, the thread and the server were each seen held up for over 400 ms at a time.
 // Stopping drops the stream, and what it held with it, at once.
-// Else ALSA through FluidSynth's own driver.
+// Else, where PulseAudio is not there or refuses, ALSA through FluidSynth's own driver. A
+// server that does not answer within kHungMs is hung: ALSA is not tried then, since its
+// default device is most often PulseAudio's plugin on that same server.
 //
 // An output is lost when its server is gone (the connection broke, the stream failed, a
-// render failed) or when it has asked for no sound for kHungMs: a server that is merely
-// slow under load keeps asking, a hung or dead one does not.
+// render failed) or when it has asked for no sound for kHungMs of watching on time: a server
+// that is merely slow under load keeps asking, a hung or dead one does not, and a program
+// held up as a whole (stopped and continued) was not watching meanwhile.
 
 #include <atomic>
 #include <chrono>
@@ -25,11 +28,10 @@
 #include <thread>
 #include <vector>
 
-typedef struct _fluid_hashtable_t fluid_settings_t;
-
 namespace midi {
 
-// How long an output may go without asking for sound before it counts as lost.
+// How long an output may go without asking for sound before it counts as lost; also how long
+// opening an output may take.
 inline constexpr int kHungMs = 3000;
 // What the PulseAudio stream asks its server to keep between rendering and hearing.
 inline constexpr int kPulseBufferMs = 1000;
@@ -73,10 +75,12 @@ public:
     AudioOutput(const AudioOutput&) = delete;
     AudioOutput& operator=(const AudioOutput&) = delete;
 
-    // Opens PulseAudio, else ALSA, at the settings' sample rate; null when neither opens.
+    // Opens PulseAudio, else ALSA; null when neither opens within kHungMs, and never later.
     // `source` renders on the output's thread until close(); `lost` is called once, on the
-    // watchdog's thread, when the output is gone.
-    static std::unique_ptr<AudioOutput> open(fluid_settings_t* settings, SoundSource& source, LostListener lost);
+    // watchdog's thread, when the output is gone. An opening given up on goes on among
+    // `reapers`, cut off from `source`.
+    static std::unique_ptr<AudioOutput> open(double sampleRate, SoundSource& source, LostListener lost,
+                                             Reapers& reapers);
 
     // Stops asking for sound and releases the output; after it `source` is not called again.
     // An output that has stopped answering is handed to `reapers` to close.

@@ -174,7 +174,7 @@ struct Synth::Impl final : SoundSource {
                 return;
             closeOutput();
         }
-        audio = AudioOutput::open(settings, *this, [this] { loseOutput(); });
+        audio = AudioOutput::open(sampleRate, *this, [this] { loseOutput(); }, reapers);
         if (!audio)
             throw SynthError(SynthError::Kind::NoAudioOutput,
                              "No audio output could be opened (neither PulseAudio nor ALSA)");

@@ -124,10 +124,12 @@ void frmPro::MMControl1_LoopCheck() {
 }
 
 // The sound went away while playing (its server ended): the window goes to the Stopped look
-// the stop branch leaves, so no loop restarts and the next start reports the soundcard.
+// the stop branch leaves, so no loop restarts, and the user is told why the music stopped with
+// the message a start gives when there is no sound.
 void frmPro::MMControl1_OutputLost() {
     // (The device is closed already: the branch's commands do nothing and cannot fail.)
     if (cmdPlayChord.Caption() == kStopCaption) stopBranch();
+    MsgBox(kSoundError);
 }
 
 void frmPro::Form_Unload(int&) {

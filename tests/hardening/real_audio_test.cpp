@@ -1,12 +1,15 @@
 // The sound through a real PulseAudio daemon, started by the test in a folder of its own with
-// a null sink whose monitor is recorded: the progression player's window plays, loops and is
-// heard without a break; a daemon held up for a moment loses nothing; when the daemon is
-// killed the window goes to its Stopped look, a start gives the soundcard message while the
-// output is gone, and plays once it is back. The engine is held to the same: it tells of a
-// lost output (killed, or hung for seconds) and never makes its caller wait for the dead or
-// hung server. Each case is a test of its own, so that the loss checks run apart from the
-// check of continuous sound. Skipped where pulseaudio or parec is missing or the daemon
-// cannot start.
+// a null sink whose monitor is recorded, and ALSA as the machine has it (on a desktop, its
+// default device is PulseAudio's plugin): the progression player's window plays, loops and is
+// heard without a break, and is silent right after Stop; a daemon held up for a moment loses
+// nothing, and neither does the program held up as a whole; a daemon that hangs at Play gives
+// the soundcard message in time, as does an ALSA device that hangs on opening; when the daemon
+// is killed the window goes to its Stopped look with the soundcard message, a start gives the
+// message while the output is gone, and plays once it is back. The engine is held to the same:
+// it tells of a lost output (killed, or hung for seconds) and never makes its caller wait for
+// the dead or hung server. Each case is a test of its own, so that the loss checks run apart
+// from the check of continuous sound. Skipped where pulseaudio or parec is missing or the
+// daemon cannot start.
 #include "midi/audiooutput.h"
 #include "midi/synth.h"
 #include "player/frmpro.h"
@@ -17,12 +20,18 @@
 
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <functional>
 #include <future>
+
+#include <signal.h>
+#include <unistd.h>
 
 namespace {
 
@@ -38,6 +47,8 @@ constexpr double kBreakSeconds = 0.020;  // a break a listener hears
 // close that must not wait for the server): far above it, so that a busy machine passes, and
 // far below a hang.
 constexpr int kPromptlyMs = 5000;
+// After a Stop click the sink plays nothing more from this long on.
+constexpr double kStopSilentSeconds = 0.050;
 
 std::vector<std::string> installedSoundFonts() {
     std::vector<std::string> found;
@@ -86,6 +97,21 @@ protected:
     void TearDown() override {
         UiTest::TearDown();
         configureMidi(MidiOutput::Offline);
+        qunsetenv("ALSA_CONFIG_PATH");
+    }
+
+    // ALSA's default device from now on: the machine's configuration with `device` defined
+    // after it (none: the machine's own).
+    void useAlsaDefault(const QString& device) {
+        if (device.isEmpty()) {
+            qunsetenv("ALSA_CONFIG_PATH");
+            return;
+        }
+        QFile conf(alsaDir.filePath(QStringLiteral("alsa-%1.conf").arg(++alsaConfigs)));
+        ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+        conf.write(device.toUtf8());
+        conf.close();
+        qputenv("ALSA_CONFIG_PATH", ("/usr/share/alsa/alsa.conf:" + conf.fileName()).toLocal8Bit());
     }
 
     // Waits until the recording under way has sound from `from` seconds of it on (the null
@@ -105,6 +131,32 @@ protected:
         return w;
     }
     void play(frmPro& w) { click(w, "cmdPlayChord"); }
+
+    // Clicks Play while the daemon is stopped, which lets it go again after the click or, should
+    // the click wait for it, after a while: the milliseconds the click held the program.
+    int playWhileTheServerHangs(frmPro& w) {
+        std::promise<void> clicked;
+        const pid_t daemon = static_cast<pid_t>(pulse.processId());
+        if (daemon <= 0) {  // (never 0: that would stop the whole process group)
+            ADD_FAILURE() << "the daemon is not running";
+            return -1;
+        }
+        ::kill(daemon, SIGSTOP);
+        auto letGo = std::async(std::launch::async, [&, done = clicked.get_future()] {
+            done.wait_for(std::chrono::seconds(30));
+            ::kill(daemon, SIGCONT);
+        });
+        QElapsedTimer clock;
+        clock.start();
+        play(w);
+        const int held = static_cast<int>(clock.elapsed());
+        clicked.set_value();
+        letGo.wait();
+        return held;
+    }
+
+    QTemporaryDir alsaDir;
+    int alsaConfigs = 0;
 };
 
 TEST_F(RealAudioTest, TheEngineTellsOfALostServerAndNeverWaitsForIt) {
@@ -199,13 +251,14 @@ TEST_F(RealAudioTest, TheWindowGoesToItsStoppedLookWhenTheServerGoes) {
     EXPECT_EQ(w.lblChords.Caption(), "");
     EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModeNotReady);
     EXPECT_FALSE(w.PlayLoop);
-    EXPECT_TRUE(prompts.isEmpty()) << prompts.join(" | ").toStdString();
+    // The user is told why the music stopped, once.
     processEventsFor(2 * kStatusUpdateInterval);
+    EXPECT_EQ(prompts, QStringList({kSoundError}));
     EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModeNotReady);  // no loop restarts
 
     // No output: a start gives the message; the next click goes back to the Stopped look.
     play(w);
-    EXPECT_EQ(prompts, QStringList({kSoundError}));
+    EXPECT_EQ(prompts, QStringList({kSoundError, kSoundError}));
     EXPECT_EQ(w.cmdPlayChord.Caption(), "Stop Progression");
     EXPECT_NE(w.MMControl1.Mode(), MMControl::kModePlaying);
     play(w);
@@ -215,9 +268,108 @@ TEST_F(RealAudioTest, TheWindowGoesToItsStoppedLookWhenTheServerGoes) {
     ASSERT_TRUE(pulse.start());
     ASSERT_TRUE(pulse.startRecording());
     play(w);
-    EXPECT_EQ(prompts.size(), 1) << prompts.join(" | ").toStdString();
+    EXPECT_EQ(prompts.size(), 2) << prompts.join(" | ").toStdString();
     EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModePlaying);
     EXPECT_TRUE(heardWithin(10000)) << "nothing was recorded after the daemon came back";
+    play(w);
+    EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModeNotReady);
+}
+
+// A daemon that hangs when Play is pressed: the click gives the soundcard message within the
+// time a hung server takes to count as lost, whatever ALSA's default device is (PulseAudio's
+// plugin on that same server, or the hardware, as on a machine without the plugin), and
+// nothing of the file sounds when the server answers again.
+TEST_F(RealAudioTest, AServerThatHangsAtPlayGivesTheSoundcardMessageInTime) {
+    frmPro& w = player(installedSoundFonts().front(), false);
+    ASSERT_TRUE(pulse.startRecording());
+    const struct {
+        const char* what;
+        QString device;
+    } alsaDefaults[] = {
+        {"ALSA as the machine has it", {}},
+        {"ALSA without PulseAudio's plugin", "pcm.!default { type hw card 0 }\n"},
+    };
+    for (const auto& alsa : alsaDefaults) {
+        SCOPED_TRACE(alsa.what);
+        useAlsaDefault(alsa.device);
+        prompts.clear();
+        const int held = playWhileTheServerHangs(w);
+        RecordProperty("play_held_ms", held);
+        EXPECT_LT(held, midi::kHungMs + kPromptlyMs) << "Play waited for the hung server";
+        EXPECT_EQ(prompts, QStringList({kSoundError}));
+        EXPECT_NE(w.MMControl1.Mode(), MMControl::kModePlaying);
+
+        const double answeredAt = pulse.recordingNow(200);
+        processEventsFor(1500);
+        EXPECT_LT(firstSound(pulse.recordedSoFar(), answeredAt), 0) << "an output given up on played";
+        play(w);
+        EXPECT_EQ(w.cmdPlayChord.Caption(), "Play Chord Progression");
+    }
+    // With the server answering, it plays.
+    useAlsaDefault({});
+    prompts.clear();
+    play(w);
+    EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModePlaying);
+    EXPECT_TRUE(heardWithin(10000, pulse.secondsRecorded())) << "nothing was recorded after the server answered again";
+    play(w);
+    EXPECT_TRUE(prompts.isEmpty()) << prompts.join(" | ").toStdString();
+}
+
+// Where PulseAudio is not there, ALSA plays; and an ALSA device that hangs on opening (its
+// PulseAudio plugin on a server that does not answer) is given up on in time as well, and what
+// it opens once the server answers never sounds.
+TEST_F(RealAudioTest, AnAlsaDeviceThatHangsOnOpeningIsGivenUpOn) {
+    if (!std::filesystem::exists("/usr/share/alsa/alsa.conf"))
+        GTEST_SKIP() << "no ALSA configuration on this machine";
+    // PulseAudio is asked where nothing answers; ALSA's plugin reaches the test's daemon.
+    useAlsaDefault("pcm.!default { type pulse server \"" + pulse.server() + "\" }\n");
+    qputenv("PULSE_SERVER", ("unix:" + alsaDir.filePath("nothing-here")).toLocal8Bit());
+    frmPro& w = player(installedSoundFonts().front(), false);
+    ASSERT_TRUE(pulse.startRecording());
+
+    play(w);
+    ASSERT_TRUE(prompts.isEmpty()) << prompts.join(" | ").toStdString();
+    EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModePlaying);
+    EXPECT_TRUE(heardWithin(10000)) << "nothing was recorded through ALSA";
+    play(w);
+    processEventsFor(500);
+
+    const int held = playWhileTheServerHangs(w);
+    RecordProperty("play_held_ms", held);
+    EXPECT_LT(held, midi::kHungMs + kPromptlyMs) << "Play waited for the ALSA device";
+    EXPECT_EQ(prompts, QStringList({kSoundError}));
+    const double answeredAt = pulse.recordingNow(200);
+    processEventsFor(1500);
+    EXPECT_LT(firstSound(pulse.recordedSoFar(), answeredAt), 0) << "an ALSA device given up on played";
+    play(w);
+    EXPECT_EQ(w.cmdPlayChord.Caption(), "Play Chord Progression");
+}
+
+// The program held up as a whole while it plays, for longer than a hung server may take (as a
+// suspend and resume, or a debugger, does): it plays on, and nothing is said.
+TEST_F(RealAudioTest, TheProgramHeldUpWhileItPlaysPlaysOn) {
+    frmPro& w = player(installedSoundFonts().front(), true);
+    ASSERT_TRUE(pulse.startRecording());
+    play(w);
+    ASSERT_TRUE(prompts.isEmpty()) << prompts.join(" | ").toStdString();
+    ASSERT_TRUE(heardWithin(10000)) << "nothing was recorded from the null sink";
+
+    // The daemon, stopped first and continued half a second after the program, has nothing to
+    // ask for the moment the program goes on: then only the watchdog's own clock tells the
+    // program's hold from a hung server.
+    ASSERT_TRUE(pulse.running()) << "the daemon is not running";
+    QProcess holder;
+    const QString seconds = QString::number((midi::kHungMs + 1500) / 1000.0);
+    holder.start("sh", {"-c", R"(kill -STOP "$2"; kill -STOP "$1"; sleep "$3"; kill -CONT "$1"; sleep 0.5; kill -CONT "$2")",
+                        "sh", QString::number(getpid()), QString::number(pulse.processId()), seconds});
+    ASSERT_TRUE(holder.waitForFinished(60000));
+    ASSERT_EQ(holder.exitCode(), 0);
+    const double resumedAt = pulse.secondsRecorded();
+    EXPECT_TRUE(heardWithin(kPromptlyMs, resumedAt)) << "the sound did not go on after the program did";
+    processEventsFor(1000);
+    EXPECT_EQ(w.cmdPlayChord.Caption(), "Stop Progression");
+    EXPECT_NE(w.MMControl1.Mode(), MMControl::kModeNotReady) << "the program held up took its output for lost";
+    EXPECT_TRUE(prompts.isEmpty()) << prompts.join(" | ").toStdString();
     play(w);
     EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModeNotReady);
 }
@@ -238,12 +390,18 @@ TEST_P(RealAudioPlayerTest, LoopsWithoutABreakInTheSound) {
     const double until = start + kFileSeconds + 2.5;
     waitFor([&] { return pulse.secondsRecorded() > until; }, static_cast<int>(kFileSeconds * 1000) + 10000);
     EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModePlaying);
+    const double stopAt = pulse.recordingNow();
     play(w);
     EXPECT_EQ(w.cmdPlayChord.Caption(), "Play Chord Progression");
+    waitFor([&] { return pulse.secondsRecorded() > stopAt + 1.5; }, 10000);
     const Recording heard = pulse.stopRecording();
     ASSERT_GE(heard.seconds(), until) << "the recording stopped short";
     const std::vector<Break> breaks = heard.breaks(start, until, kBreakSeconds, kRinging);
     EXPECT_TRUE(breaks.empty()) << "the sound broke off:" << describe(breaks);
+    // Stop is heard at once: what the output held is dropped with it.
+    ASSERT_GE(heard.seconds(), stopAt + 1.5) << "the recording stopped short";
+    RecordProperty("sound_after_stop_ms", static_cast<int>((heard.silentFrom(stopAt, stopAt + 1.5, kRinging) - stopAt) * 1000));
+    EXPECT_LT(heard.peak(stopAt + kStopSilentSeconds, stopAt + 1.5), kRinging) << "the sound went on after Stop";
 }
 
 INSTANTIATE_TEST_SUITE_P(GeneralMidi, RealAudioPlayerTest, testing::ValuesIn(installedSoundFonts()), soundFontName);

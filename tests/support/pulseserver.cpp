@@ -1,6 +1,8 @@
 #include "pulseserver.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -217,7 +219,11 @@ bool PulseServer::start(QString* why) {
     daemon_.setStandardOutputFile(dir_.filePath("daemon.log"), QIODevice::Append);
     // -n: none of the system's default modules, only a socket of its own (no cookie needed)
     // and the null sink. --system=no with root: a daemon for this folder only.
+    // --enable-memfd=no: PulseAudio 16 can abort when a recorder on a monitor is handed blocks
+    // a client sent by memfd and that client goes (its issue 824, "non-registered memfd ID");
+    // this daemon shares memory the older way.
     daemon_.start("pulseaudio", {"--daemonize=no", "--system=no", "--use-pid-file=no", "--exit-idle-time=-1", "-n",
+                                 "--enable-memfd=no",
                                  "--log-target=stderr",
                                  "--load=module-native-protocol-unix auth-anonymous=1 socket=" + dir_.filePath("native"),
                                  "--load=module-null-sink sink_name=" + kSink});
@@ -257,7 +263,6 @@ void PulseServer::useForThisProcess() const {
     qputenv("PULSE_CLIENTCONFIG", dir_.filePath("client.conf").toLocal8Bit());
     QFile conf(dir_.filePath("client.conf"));
     if (conf.open(QIODevice::WriteOnly)) conf.write("autospawn = no\n");
-    qputenv("ALSA_CONFIG_PATH", "/nonexistent/alsa.conf");
 }
 
 bool PulseServer::startRecording(QString* why) {
@@ -274,6 +279,18 @@ bool PulseServer::startRecording(QString* why) {
         return false;
     }
     return true;
+}
+
+double PulseServer::recordingNow(int watchMs) const {
+    QElapsedTimer clock;
+    clock.start();
+    double ahead = -1e9;
+    do {
+        QCoreApplication::processEvents();
+        QThread::usleep(500);
+        ahead = std::max(ahead, secondsRecorded() - static_cast<double>(clock.nsecsElapsed()) / 1e9);
+    } while (clock.elapsed() < watchMs);
+    return static_cast<double>(clock.nsecsElapsed()) / 1e9 + ahead;
 }
 
 Recording PulseServer::recordedSoFar() const { return Recording(readMono(recording_), kRate); }

@@ -117,9 +117,13 @@ public:
     void pause();
     void resume();
     bool running() const { return daemon_.state() != QProcess::NotRunning; }
+    qint64 processId() const { return daemon_.processId(); }
+    // Where clients reach the daemon, as PULSE_SERVER takes it.
+    QString server() const;
 
-    // This process's PulseAudio clients talk to this daemon from now on, and ALSA finds no
-    // device, so that no other output takes over while the daemon is gone.
+    // This process's PulseAudio clients talk to this daemon from now on, with no autospawned
+    // one beside it. ALSA is left as the machine has it: on a desktop its default device is
+    // PulseAudio's plugin, which then talks to this daemon too.
     void useForThisProcess() const;
 
     // Records the null sink's monitor until stopRecording() or the daemon's end.
@@ -130,13 +134,16 @@ public:
     Recording recordedSoFar() const;
     // How many seconds the recorder has written so far: cheap enough to ask every millisecond.
     double secondsRecorded() const;
+    // Where the sink stands in the recording now, in seconds. The recorder's file is watched
+    // for `watchMs` while the event loop runs, and the recording's clock set where its writes
+    // ran furthest ahead of the wall clock (one written just after the sink played it): so
+    // the place is at most the shortest delay from the sink to the file too early.
+    double recordingNow(int watchMs = 1000) const;
 
     // The environment a client program needs to play through this daemon.
     QProcessEnvironment environment() const;
 
 private:
-    QString server() const;
-
     QTemporaryDir dir_;
     QProcess daemon_;
     QProcess recorder_;
