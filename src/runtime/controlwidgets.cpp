@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFontMetricsF>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QProxyStyle>
@@ -17,6 +18,8 @@
 #include <QStylePainter>
 #include <QTextLayout>
 #include <QToolTip>
+
+#include <utility>
 
 namespace rt {
 
@@ -138,6 +141,28 @@ void ButtonWidget::repaintButtons() {
 
 // --- Drop-down lists
 
+DropDownWidget::DropDownWidget(QWidget* parent) : QComboBox(parent) {
+    connect(this, &QComboBox::currentIndexChanged, this, [this] { tellShownEntry(); });
+}
+
+void DropDownWidget::tellShownEntry() {
+    if (isEditable()) return;  // its edit field tells of its own text
+    const QString now = currentText();
+    if (now == shown) return;
+    const QString before = std::exchange(shown, now);
+    if (!QAccessible::isActive()) return;
+    // The new entry first, then the old one goes from behind it: a screen reader that
+    // speaks inserted text it finds selected speaks the new entry, and nothing of the old.
+    if (!now.isEmpty()) {
+        QAccessibleTextInsertEvent inserted(this, 0, now);
+        QAccessible::updateAccessibility(&inserted);
+    }
+    if (!before.isEmpty()) {
+        QAccessibleTextRemoveEvent removed(this, int(now.size()), before);
+        QAccessible::updateAccessibility(&removed);
+    }
+}
+
 void DropDownWidget::paintEvent(QPaintEvent* e) {
     if (isEditable() || !hasFocus()) {
         QComboBox::paintEvent(e);
@@ -241,41 +266,81 @@ public:
     }
 };
 
-// A drop-down list is named by its label, as a list box is, and its value is the picked
-// entry. (Qt on Linux would name it by the picked entry, leaving it nameless until a pick.)
-class DropDownAccessible : public QAccessibleWidget {
+// A drop-down list or combo box is named by its label, as a list box is. (Qt on Linux would
+// name it by its entry, leaving it nameless until a pick.) A drop-down list reads as its
+// picked entry, which is how a screen reader tells the user what is picked; a combo box has
+// its edit field for that.
+class DropDownAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     explicit DropDownAccessible(QComboBox* w) : QAccessibleWidget(w, QAccessible::ComboBox) {}
     QComboBox* box() const { return static_cast<QComboBox*>(widget()); }
 
-    int childCount() const override { return 1; }
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::TextInterface && !box()->isEditable()) return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    int childCount() const override { return box()->isEditable() ? 2 : 1; }
     QAccessibleInterface* child(int index) const override {
-        return index == 0 ? QAccessible::queryAccessibleInterface(box()->view()) : nullptr;
+        if (index == 0) return QAccessible::queryAccessibleInterface(box()->view());
+        if (index == 1 && box()->isEditable()) return QAccessible::queryAccessibleInterface(box()->lineEdit());
+        return nullptr;
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
-        return child && child->object() == box()->view() ? 0 : -1;
+        if (!child) return -1;
+        if (child->object() == box()->view()) return 0;
+        if (box()->isEditable() && child->object() == box()->lineEdit()) return 1;
+        return -1;
     }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        const QLineEdit* field = box()->lineEdit();
+        return field && field->rect().contains(field->mapFromGlobal(QPoint(x, y))) ? child(1) : nullptr;
+    }
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Value) return box()->currentText();
         return QAccessibleWidget::text(t);
     }
-    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+    // Opening and closing its list, and taking the focus, which a screen reader asks for
+    // when it moves to the box.
+    QStringList actionNames() const override { return QStringList{showMenuAction(), pressAction()} + QAccessibleWidget::actionNames(); }
     void doAction(const QString& action) override {
-        if (action != showMenuAction() && action != pressAction()) return;
+        if (action != showMenuAction() && action != pressAction()) return QAccessibleWidget::doAction(action);
         if (box()->view()->isVisible())
             box()->hidePopup();
         else
             box()->showPopup();
     }
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+    // The picked entry as read-only text, with no caret of its own.
+    QString text(int start, int end) const override { return box()->currentText().mid(start, end - start); }
+    int characterCount() const override { return int(box()->currentText().size()); }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    // With the focus, the entry shows highlighted: selected.
+    int selectionCount() const override { return box()->hasFocus() && characterCount() > 0 ? 1 : 0; }
+    void selection(int index, int* start, int* end) const override {
+        *start = 0;
+        *end = index == 0 && selectionCount() ? characterCount() : 0;
+    }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* start, int* end) const override {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
 };
 
 QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
     if (className == QLatin1String("QWidget")) {
         if (auto* f = dynamic_cast<FrameWidget*>(object)) return new FrameAccessible(f);
     } else if (className == QLatin1String("QComboBox")) {
-        if (auto* d = dynamic_cast<DropDownWidget*>(object); d && !d->isEditable()) return new DropDownAccessible(d);
+        if (auto* d = dynamic_cast<DropDownWidget*>(object)) return new DropDownAccessible(d);
     }
     return nullptr;
 }

@@ -100,12 +100,17 @@ protected:
 };
 
 // A drop-down list or combo box: with the focus, a drop-down list shows its text highlighted.
+// A drop-down list tells assistive technology when the entry it shows changes.
 class DropDownWidget : public QComboBox {
 public:
-    explicit DropDownWidget(QWidget* parent) : QComboBox(parent) {}
+    explicit DropDownWidget(QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+
+private:
+    void tellShownEntry();
+    QString shown;  // the entry assistive technology was last told of
 };
 
 // The selection of a single-choice list: at most one entry is chosen, whoever chooses it,
@@ -127,7 +132,8 @@ void showWholeRows(QListWidget* list);
 // The application's style: Fusion, with the menus' separators as tall as the platform's.
 QStyle* platformStyle();
 // Shows a control to assistive technology as the platform did (frames as named groupings,
-// drop-down lists named by their label); installed once with the application.
+// drop-down lists named by their label and read as their picked entry); installed once with
+// the application.
 void installAccessibility();
 // Stops a control that has no tooltip of its own from showing its container's.
 void keepOwnToolTip(QWidget* w);

@@ -26,6 +26,7 @@
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -61,6 +62,7 @@ protected:
     // One program for the whole suite: starting it and its bus takes seconds.
     static inline std::unique_ptr<QTemporaryDir> dir;
     static inline std::unique_ptr<XServer> xserver;
+    static inline QString display;
     static inline std::unique_ptr<QProcess> program;
     static inline std::string unavailable;  // why the machine cannot run the suite
     static inline std::string broken;       // why the program could not be reached
@@ -69,7 +71,7 @@ protected:
     static void SetUpTestSuite() {
         if (!atspi::connect(unavailable)) return;
         xserver = std::make_unique<XServer>();
-        const QString display = xserver->start();
+        display = xserver->start();
         if (display.isEmpty()) {
             unavailable = "Xvfb could not start: " + xserver->errors().toStdString();
             return;
@@ -136,6 +138,24 @@ protected:
         return w;
     }
     static std::string captionOf(Form& f) { return f.Caption().toStdString(); }
+    // Gives a window of the program, by its caption, the keyboard, and types a key into it
+    // (xdotool's name for it) unless there is none.
+    static bool typeInto(const std::string& caption, const char* key = nullptr) {
+        const auto xdotool = [](const QStringList& args, QString* out = nullptr) {
+            QProcess p;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("DISPLAY", display);
+            p.setProcessEnvironment(env);
+            p.start("xdotool", args);
+            if (!p.waitForFinished(10000)) return false;
+            if (out) *out = QString::fromUtf8(p.readAllStandardOutput()).section('\n', 0, 0).trimmed();
+            return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+        };
+        QString id;
+        if (!xdotool({"search", "--onlyvisible", "--name", "^" + QRegularExpression::escape(QString::fromStdString(caption)) + "$"}, &id) || id.isEmpty())
+            return false;
+        return xdotool({"windowfocus", "--sync", id}) && (!key || xdotool({"key", key}));
+    }
     static Node find(const Node& in, const char* role, const std::string& name) {
         return in.find([&](const Node& n) { return is(n, role, name); });
     }
@@ -316,6 +336,62 @@ TEST_F(AccessibilityTest, AChordTypeChosenThroughAtSpiIsTheOnlyOneSelected) {
     ASSERT_TRUE(item("Major6th").act("Toggle"));
     atspi::pump();
     EXPECT_EQ(selectedItems(), std::vector<std::string>{"Major6th"});
+}
+
+// The entry picked in a drop-down list, read as a screen reader reads a combo box: from its
+// edit field if it has one, else from its own text. Arrowing changes it in the closed list,
+// and the program says so: the new entry inserted in that text, where a screen reader finds
+// it selected in a drop-down list (the cause it speaks it for). The name stays the label's.
+TEST_F(AccessibilityTest, ThePickedEntryOfADropDownReadsAsAScreenReaderReadsIt) {
+    const struct {
+        const char* button;
+        Form& (*form)();
+        ComboBox& (*box)();
+        std::string label;
+    } cases[] = {
+        {"Common Chord Progressions", formOf<frmPro>, [] () -> ComboBox& { return instance<frmPro>().cmbProgression; }, "Chord Progressions"},
+        {"Chord Symbols", formOf<frmSymbols>, [] () -> ComboBox& { return instance<frmSymbols>().cmbChordType; }, "Chord Type"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        Form& f = c.form();
+        f.Show();
+        std::vector<std::string> entries;
+        for (int i = 0; i < c.box().ListCount(); ++i) entries.push_back(c.box().List(i).toStdString());
+        const std::string caption = captionOf(f);
+        f.Unload();
+        ASSERT_GE(entries.size(), 2u);
+
+        const Node w = open("Strumvane", c.button, caption);
+        ASSERT_TRUE(w);
+        const Node box = find(w, "combo box", c.label);
+        ASSERT_TRUE(box) << "no combo box named by its label";
+        Node field;
+        for (const Node& child : box.children())
+            if (child.role() == "text" && child.editable()) field = child;
+        const Node reads = field ? field : box;
+        const auto heard = [&] { return reads.text(); };
+
+        atspi::Events inserted("object:text-changed:insert");
+        ASSERT_TRUE(typeInto(caption));
+        ASSERT_TRUE(box.grabFocus());
+        ASSERT_TRUE(waitFor([&] { return box.focused() || (field && field.focused()); })) << "the drop-down never took the focus";
+
+        // One step on from what it shows (before any pick, the first entry), or back from the last.
+        const auto at = std::find(entries.begin(), entries.end(), heard());
+        const bool last = at != entries.end() && at + 1 == entries.end();
+        const std::string expected = at == entries.end() ? entries.front() : last ? *(at - 1) : *(at + 1);
+        ASSERT_TRUE(typeInto(caption, last ? "Up" : "Down"));
+        ASSERT_TRUE(waitFor([&] { return heard() == expected; })) << "reads \"" << heard() << "\", not \"" << expected << "\"";
+        EXPECT_EQ(box.name(), c.label);
+
+        ASSERT_TRUE(waitFor([&] {
+            return std::any_of(inserted.seen.begin(), inserted.seen.end(), [&](const atspi::Events::Event& e) { return e.source == reads && e.text == expected; });
+        })) << "no text-changed:insert of the new entry";
+        if (!field) {
+            EXPECT_EQ(box.selectedText(), expected) << "the entry a focused drop-down list shows highlighted reads as selected";
+        }
+    }
 }
 
 }  // namespace

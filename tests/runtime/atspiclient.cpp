@@ -32,6 +32,40 @@ bool Node::showing() const { return acc_ && hasState(acc_.get(), ATSPI_STATE_SHO
 bool Node::checked() const { return acc_ && hasState(acc_.get(), ATSPI_STATE_CHECKED); }
 bool Node::selected() const { return acc_ && hasState(acc_.get(), ATSPI_STATE_SELECTED); }
 bool Node::isDefault() const { return acc_ && hasState(acc_.get(), ATSPI_STATE_IS_DEFAULT); }
+bool Node::focused() const { return acc_ && hasState(acc_.get(), ATSPI_STATE_FOCUSED); }
+bool Node::editable() const { return acc_ && hasState(acc_.get(), ATSPI_STATE_EDITABLE); }
+
+std::string Node::text() const {
+    AtspiText* text = acc_ ? atspi_accessible_get_text_iface(acc_.get()) : nullptr;
+    if (!text) return "";
+    std::string s = take(atspi_text_get_text(text, 0, -1, nullptr));
+    g_object_unref(text);
+    return s;
+}
+
+std::string Node::selectedText() const {
+    AtspiText* text = acc_ ? atspi_accessible_get_text_iface(acc_.get()) : nullptr;
+    if (!text) return "";
+    std::string s;
+    const int n = atspi_text_get_n_selections(text, nullptr);
+    for (int i = 0; i < n; ++i) {
+        AtspiRange* range = atspi_text_get_selection(text, i, nullptr);
+        if (!range) continue;
+        s += take(atspi_text_get_text(text, range->start_offset, range->end_offset, nullptr));
+        g_free(range);
+    }
+    g_object_unref(text);
+    return s;
+}
+
+bool Node::grabFocus() const {
+    AtspiComponent* component = acc_ ? atspi_accessible_get_component_iface(acc_.get()) : nullptr;
+    if (!component) return false;
+    const bool done = atspi_component_grab_focus(component, nullptr);
+    g_object_unref(component);
+    return done;
+}
+
 int Node::indexInParent() const { return acc_ ? atspi_accessible_get_index_in_parent(acc_.get(), nullptr) : -1; }
 
 std::vector<Node> Node::children() const {
@@ -78,6 +112,26 @@ bool Node::act(const std::string& action) const {
 
 void Node::uncached() const {
     if (acc_) atspi_accessible_set_cache_mask(acc_.get(), ATSPI_CACHE_NONE);
+}
+
+void Events::record(_AtspiEvent* event, void* events) {
+    std::string text;
+    if (G_VALUE_HOLDS_STRING(&event->any_data) && g_value_get_string(&event->any_data)) text = g_value_get_string(&event->any_data);
+    Node source(event->source ? static_cast<AtspiAccessible*>(g_object_ref(event->source)) : nullptr);
+    static_cast<std::vector<Event>*>(events)->push_back({source, text});
+    g_boxed_free(ATSPI_TYPE_EVENT, event);
+}
+
+Events::Events(const std::string& type) : type_(type) {
+    AtspiEventListener* listener = atspi_event_listener_new(record, &seen, nullptr);
+    atspi_event_listener_register(listener, type.c_str(), nullptr);
+    listener_ = listener;
+}
+
+Events::~Events() {
+    auto* listener = static_cast<AtspiEventListener*>(listener_);
+    atspi_event_listener_deregister(listener, type_.c_str(), nullptr);
+    g_object_unref(listener);
 }
 
 bool connect(std::string& why) {

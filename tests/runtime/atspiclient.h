@@ -9,6 +9,7 @@
 #include <vector>
 
 struct _AtspiAccessible;
+struct _AtspiEvent;
 
 namespace atspi {
 
@@ -23,6 +24,15 @@ public:
     bool checked() const;
     bool selected() const;
     bool isDefault() const;
+    bool focused() const;
+    bool editable() const;
+    bool operator==(const Node& other) const { return acc_ == other.acc_; }
+
+    // Its text (the Text interface), all of it and the part selected; "" when it has none.
+    std::string text() const;
+    std::string selectedText() const;
+    // Asks the program to give it the focus, as a screen reader does on moving to it.
+    bool grabFocus() const;
 
     std::vector<Node> children() const;
     // Depth first: every node below this one (not this one) for which test holds.
@@ -38,8 +48,29 @@ public:
 
 private:
     friend Node application(const std::string& name);
+    friend class Events;
     explicit Node(_AtspiAccessible* acc);  // takes the reference
     std::shared_ptr<_AtspiAccessible> acc_;
+};
+
+// The events of one type ("object:text-changed:insert") the program sends from now on, as
+// pump() lets them in.
+class Events {
+public:
+    struct Event {
+        Node source;
+        std::string text;  // what the event carries as text: the inserted text, say
+    };
+    explicit Events(const std::string& type);
+    ~Events();
+    Events(const Events&) = delete;
+    Events& operator=(const Events&) = delete;
+    std::vector<Event> seen;
+
+private:
+    static void record(_AtspiEvent* event, void* events);
+    std::string type_;
+    void* listener_ = nullptr;
 };
 
 // Connects to the accessibility bus (starting it, as the session's launcher does, if it
