@@ -299,8 +299,9 @@ TEST_F(RealAudioTest, AServerThatHangsAtPlayGivesTheSoundcardMessageInTime) {
         EXPECT_EQ(prompts, QStringList({kSoundError}));
         EXPECT_NE(w.MMControl1.Mode(), MMControl::kModePlaying);
 
-        const double answeredAt = pulse.recordingNow(200);
-        processEventsFor(1500);
+        RecordingClock recording(pulse);
+        recording.watch(1500);
+        const double answeredAt = recording.place(0);
         EXPECT_LT(firstSound(pulse.recordedSoFar(), answeredAt), 0) << "an output given up on played";
         play(w);
         EXPECT_EQ(w.cmdPlayChord.Caption(), "Play Chord Progression");
@@ -338,8 +339,9 @@ TEST_F(RealAudioTest, AnAlsaDeviceThatHangsOnOpeningIsGivenUpOn) {
     RecordProperty("play_held_ms", held);
     EXPECT_LT(held, midi::kHungMs + kPromptlyMs) << "Play waited for the ALSA device";
     EXPECT_EQ(prompts, QStringList({kSoundError}));
-    const double answeredAt = pulse.recordingNow(200);
-    processEventsFor(1500);
+    RecordingClock recording(pulse);
+    recording.watch(1500);
+    const double answeredAt = recording.place(0);
     EXPECT_LT(firstSound(pulse.recordedSoFar(), answeredAt), 0) << "an ALSA device given up on played";
     play(w);
     EXPECT_EQ(w.cmdPlayChord.Caption(), "Play Chord Progression");
@@ -390,9 +392,15 @@ TEST_P(RealAudioPlayerTest, LoopsWithoutABreakInTheSound) {
     const double until = start + kFileSeconds + 2.5;
     waitFor([&] { return pulse.secondsRecorded() > until; }, static_cast<int>(kFileSeconds * 1000) + 10000);
     EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModePlaying);
-    const double stopAt = pulse.recordingNow();
+    // Where the Stop click has returned, in the recording, from the recorder's writes before
+    // and after it.
+    RecordingClock recording(pulse);
+    recording.watch(1000);
     play(w);
+    const double stoppedWall = recording.wall();
     EXPECT_EQ(w.cmdPlayChord.Caption(), "Play Chord Progression");
+    recording.watch(1000);
+    const double stopAt = recording.place(stoppedWall);
     waitFor([&] { return pulse.secondsRecorded() > stopAt + 1.5; }, 10000);
     const Recording heard = pulse.stopRecording();
     ASSERT_GE(heard.seconds(), until) << "the recording stopped short";

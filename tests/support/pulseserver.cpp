@@ -281,16 +281,14 @@ bool PulseServer::startRecording(QString* why) {
     return true;
 }
 
-double PulseServer::recordingNow(int watchMs) const {
-    QElapsedTimer clock;
-    clock.start();
-    double ahead = -1e9;
+void RecordingClock::watch(int ms) {
+    QElapsedTimer watching;
+    watching.start();
     do {
         QCoreApplication::processEvents();
         QThread::usleep(500);
-        ahead = std::max(ahead, secondsRecorded() - static_cast<double>(clock.nsecsElapsed()) / 1e9);
-    } while (clock.elapsed() < watchMs);
-    return static_cast<double>(clock.nsecsElapsed()) / 1e9 + ahead;
+        ahead_ = std::max(ahead_, pulse_.secondsRecorded() - wall());
+    } while (watching.elapsed() < ms);
 }
 
 Recording PulseServer::recordedSoFar() const { return Recording(readMono(recording_), kRate); }

@@ -3,6 +3,7 @@
 // null sink whose monitor is recorded with parec: the real audio path, heard by no one.
 // As root the daemon warns that it is not meant to run so, and runs.
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
@@ -134,11 +135,6 @@ public:
     Recording recordedSoFar() const;
     // How many seconds the recorder has written so far: cheap enough to ask every millisecond.
     double secondsRecorded() const;
-    // Where the sink stands in the recording now, in seconds. The recorder's file is watched
-    // for `watchMs` while the event loop runs, and the recording's clock set where its writes
-    // ran furthest ahead of the wall clock (one written just after the sink played it): so
-    // the place is at most the shortest delay from the sink to the file too early.
-    double recordingNow(int watchMs = 1000) const;
 
     // The environment a client program needs to play through this daemon.
     QProcessEnvironment environment() const;
@@ -149,4 +145,26 @@ private:
     QProcess recorder_;
     QString recording_;  // the file the recorder writes
     int recordings_ = 0;
+};
+
+// The recording under way against the wall clock: where a moment lies in the recording. The
+// null sink plays by the system clock and the recording has no gaps, so the two differ by
+// one offset, found where the recorder's writes ran furthest ahead of the wall clock (one
+// written just after the sink played it): a place is then at most the shortest delay from the
+// sink to the file (some 20 ms) too early.
+class RecordingClock {
+public:
+    explicit RecordingClock(const PulseServer& pulse) : pulse_(pulse) { wall_.start(); }
+    // Watches the recorder's file for `ms` while the event loop runs; the longer, the nearer.
+    void watch(int ms);
+    // Seconds since the clock was made.
+    double wall() const { return static_cast<double>(wall_.nsecsElapsed()) / 1e9; }
+    // Where that moment of the wall clock lies in the recording, in seconds.
+    double place(double wallSeconds) const { return wallSeconds + ahead_; }
+    double now() const { return place(wall()); }
+
+private:
+    const PulseServer& pulse_;
+    QElapsedTimer wall_;
+    double ahead_ = -1e9;
 };
