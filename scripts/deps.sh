@@ -8,7 +8,7 @@ packages=(
   libfluidsynth-dev libpulse-dev timgm6mb-soundfont fluid-soundfont-gm
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-kaushanscript fonts-dancingscript fonts-urw-base35 fontconfig
-  xvfb xauth xdotool imagemagick openbox x11-utils
+  xvfb xauth xdotool imagemagick openbox metacity xfwm4 x11-utils
   libcups2-dev cups printer-driver-cups-pdf poppler-utils
   pulseaudio pulseaudio-utils libasound2-plugins
   stress-ng fluidsynth

@@ -117,11 +117,15 @@ std::vector<ButtonCaption::Line> ButtonCaption::lines() const {
     return out;
 }
 
-void ButtonCaption::paintEvent(QPaintEvent*) {
-    QPainter p(this);
+void ButtonCaption::drawLine(QPainter& p, const Line& line) const {
     p.setFont(font());
     p.setPen(palette().color(foregroundRole()));
-    for (const Line& l : lines()) p.drawText(l.baseline, l.text);
+    p.drawText(line.baseline, line.text);
+}
+
+void ButtonCaption::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    for (const Line& l : lines()) drawLine(p, l);
 }
 
 // The dark frame follows the focus from button to button, and back to the default button.

@@ -8,6 +8,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QMainWindow>
+#include <QPainter>
 #include <QPushButton>
 #include <QWidget>
 
@@ -94,6 +95,9 @@ public:
         QPointF baseline;  // the left end of its baseline, in the caption's coordinates
     };
     std::vector<Line> lines() const;
+    // Draws one line as the caption shows it, in the caption's coordinates but unclipped: a
+    // check can see ink that the caption's edges would cut off.
+    void drawLine(QPainter& p, const Line& line) const;
 
 protected:
     void paintEvent(QPaintEvent* e) override;

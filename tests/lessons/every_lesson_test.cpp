@@ -44,7 +44,7 @@ struct ForeignRoot {
 struct Lesson {
     const char* name;
     lessons::LessonWindow& (*window)();
-    int listCount;
+    QStringList chordTypes;             // the list as it opens, in its order
     const char* strumButtonsAtOpening;  // visible ones numbered in design order, "*" after the default
     // The main window's button and menu items that open it, and a chord shown before the
     // menu items bring it up again.
@@ -64,34 +64,47 @@ lessons::LessonWindow& window() {
     return rt::instance<W>();
 }
 
+template <size_t N>
+QStringList listOf(const char* const (&entries)[N]) {
+    QStringList out;
+    for (const char* e : entries) out << e;
+    return out;
+}
+
 const Lesson kLessons[] = {
-    {"Basic", window<frmBasic>, 2, "1*", &frmMain::cmdBasic, {&frmMain::mnuBasic1, &frmMain::mnuBasic2},
+    {"Basic", window<frmBasic>, {"Major", "minor"}, "1*", &frmMain::cmdBasic, {&frmMain::mnuBasic1, &frmMain::mnuBasic2},
      {0, 0, 0}, {0, 7, 1}, {1, 2, 2}, {1, 1, 3}, "C#/Db minor", {}},
-    {"Seventh", window<frm7thType>, 4, "1*", &frmMain::cmd7thType,
+    {"Seventh", window<frm7thType>, {"Major7th", "minor7th", "7th", "minor7th(b5)"}, "1*", &frmMain::cmd7thType,
      {&frmMain::mnu7thType1, &frmMain::mnu7thType2, &frmMain::mnu7th},
      {0, 0, 0}, {3, 10, 0}, {0, 11, 2}, {3, 10, 0}, "A#/Bb minor7th(b5)", {}},
-    {"Inversions", window<frmInversions>, 8, "1", &frmMain::cmdInversions,
+    {"Inversions", window<frmInversions>,
+     {"Major", "minor", "Major7th", "minor7th", "Major6th", "minor6th", "7th", "minor7th(b5)"}, "1", &frmMain::cmdInversions,
      {&frmMain::mnuMajor6th, &frmMain::mnuInversions1, &frmMain::mnuMinor6th, &frmMain::mnuInversions2,
       &frmMain::mnuInversions3},
      {0, 6, 0}, {2, 1, 2}, {2, 1, 3}, {2, 3, 2}, "D#/Eb Major7th",
      {{[] { rt::instance<frmInversions>().cmdStrumMe3_Click(); }, {6, 7, 0}, "You must pick a ROOT NOTE", -1, nullptr},
       {[] { rt::instance<frmInversions>().cmdStrumMe4_Click(); }, {6, 5, 0}, "You must pick a ROOT NOTE from F#/Gb Through B",
        -1, nullptr}}},
-    {"SusAdd", window<frmSusAdd>, 6, "1*2", &frmMain::Command2, {&frmMain::mnuSuspended, &frmMain::mnuAdd},
+    {"SusAdd", window<frmSusAdd>,
+     {"Suspended 2nd", "Suspended 4th", "Add 9th", "Major 6th add 9th", "minor 6th add 9th", "Dominant 7th Suspended"}, "1*2",
+     &frmMain::Command2, {&frmMain::mnuSuspended, &frmMain::mnuAdd},
      {0, 0, 0}, {3, 0, 1}, {3, 7, 1}, {2, 2, 0}, "D Add 9th",
      {{[] { rt::instance<frmSusAdd>().cmdStrumMe_Click(); }, {0, 7, 1}, nullptr, -1, nullptr},
       {[] { rt::instance<frmSusAdd>().cmdStrumMe2_Click(); }, {0, 2, 1}, nullptr, -1, nullptr}}},
-    {"Extensions", window<frmMajMinExt>, 5, "1*2", &frmMain::Command4, {&frmMain::mnuExtensions1, &frmMain::mnuExtensions2},
+    {"Extensions", window<frmMajMinExt>, {"Major9th", "minor9th", "minor#7th", "minor9th(#7)", "minor11th"}, "1*2",
+     &frmMain::Command4, {&frmMain::mnuExtensions1, &frmMain::mnuExtensions2},
      {0, 0, 0}, {1, 2, 0}, {2, 4, 3}, {4, 10, 2}, "A#/Bb minor11th",
      {{[] { rt::instance<frmMajMinExt>().cmdStrumMe3_Click(); }, {0, 3, 1}, nullptr, -1, nullptr},
       {[] { rt::instance<frmMajMinExt>().cmdStrumMe2_Click(); }, {0, 9, 1}, nullptr, -1, nullptr}}},
-    {"Dominant", window<frmDominant>, 15, "1*23", &frmMain::Command3, {&frmMain::mnuExtAlt},
+    {"Dominant", window<frmDominant>, listOf(lessonkeys::dominant::kList), "1*23", &frmMain::Command3,
+     {&frmMain::mnuExtAlt},
      {1, 0, 0}, {5, 8, 0}, {5, 8, 1}, {13, 10, 2}, "A#/Bb Dominant 13th(b9)(b5)",
      {{[] { rt::instance<frmDominant>().cmdStrumMe_Click(); }, {6, 4, 0}, nullptr, 9, "Please refer to Dominant 9th(b5) chords"},
       {[] { rt::instance<frmDominant>().cmdStrumMe2_Click(); }, {6, 0, 0}, nullptr, 9, "Please refer to Dominant 9th(b5) chords"},
       {[] { rt::instance<frmDominant>().cmdStrumMe2_Click(); }, {6, 8, 0}, nullptr, 9, "Please refer to Dominant 9th(b5) chords"},
       {[] { rt::instance<frmDominant>().cmdStrumMe3_Click(); }, {6, 7, 0}, nullptr, 9, "Please refer to Dominant 9th(b5) chords"}}},
-    {"DimAug", window<frmDimAug>, 6, "1", &frmMain::cmdAugDim, {&frmMain::mnuDiminished, &frmMain::mnuAugmented},
+    {"DimAug", window<frmDimAug>, listOf(lessonkeys::dimaug::kList), "1", &frmMain::cmdAugDim,
+     {&frmMain::mnuDiminished, &frmMain::mnuAugmented},
      {0, 0, 0}, {2, 9, 1}, {0, 3, 3}, {1, 10, 1}, "A#/Bb Dominant 7th(#5)",
      {{[] { rt::instance<frmDimAug>().cmdStrumMe_Click(); }, {1, 6, 2}, nullptr, 5, lessonkeys::dimaug::kHalfDiminished},
       {[] { rt::instance<frmDimAug>().cmdStrumMe2_Click(); }, {1, 5, 2}, nullptr, 5, lessonkeys::dimaug::kHalfDiminished}}},
@@ -110,6 +123,29 @@ protected:
         const auto a = lessonkeys::answer(QString::fromLatin1(w.Name()), k.type, k.root, k.form);
         return a ? *a : lessonkeys::Answer{};
     }
+    QStringList listShown() const {
+        QStringList out;
+        for (int i = 0; i < w.lstChordType.ListCount(); ++i) out << w.lstChordType.List(i);
+        return out;
+    }
+    // What every opening shows: the lesson's list, once, with no entry chosen, no root and
+    // no form set, no picture, an empty fret label, and the Strum buttons it opens with.
+    void expectOpeningState() {
+        EXPECT_EQ(listShown(), lesson.chordTypes);
+        EXPECT_EQ(w.lstChordType.ListIndex(), -1) << "a chord type is chosen: " << w.lstChordType.Text().toStdString();
+        EXPECT_EQ(w.lstChordType.Text(), QString());
+        if (auto* list = qobject_cast<QListWidget*>(widget(w, "lstChordType"))) {
+            EXPECT_TRUE(list->selectedItems().isEmpty()) << "the list shows an entry chosen";
+        }
+        EXPECT_EQ(w.pickedRoot(), -1);
+        EXPECT_EQ(w.pickedForm(), -1);
+        EXPECT_FALSE(w.imgChord.Visible());
+        EXPECT_TRUE(w.imgChord.Picture().isEmpty());
+        EXPECT_EQ(w.lblFretNumber.Caption(), "");
+        EXPECT_TRUE(w.lblFretNumber.Visible());
+        EXPECT_EQ(visibleStrumButtons(w), lesson.strumButtonsAtOpening);
+    }
+
     // Shows the chord and checks it against the lesson's table.
     void expectShown(const Key& k) {
         show(k);
@@ -127,6 +163,8 @@ std::vector<const Lesson*> all() {
     for (const Lesson& l : kLessons) out.push_back(&l);
     return out;
 }
+
+TEST_P(EveryLesson, OpensWithItsListAndNothingChosen) { expectOpeningState(); }
 
 // The guitar cursor, no close box (so no system menu and no close button), and a border
 // the user cannot drag.
@@ -219,12 +257,7 @@ TEST_P(EveryLesson, PrintsTheShownChordAndExitStartsAfresh) {
     EXPECT_FALSE(w.isLoaded());
     EXPECT_TRUE(preview.isLoaded());
     w.Show();
-    EXPECT_EQ(w.lstChordType.ListCount(), lesson.listCount);
-    EXPECT_EQ(w.pickedRoot(), -1);
-    EXPECT_EQ(w.pickedForm(), -1);
-    EXPECT_FALSE(w.imgChord.Visible());
-    EXPECT_EQ(w.lblFretNumber.Caption(), "");
-    EXPECT_EQ(visibleStrumButtons(w), lesson.strumButtonsAtOpening);
+    expectOpeningState();
 }
 
 TEST_P(EveryLesson, TheMainWindowOpensItFromItsButtonAndMenuItems) {
@@ -233,6 +266,7 @@ TEST_P(EveryLesson, TheMainWindowOpensItFromItsButtonAndMenuItems) {
     main.Show();
     click((main.*lesson.button).widget());
     ASSERT_TRUE(w.isLoaded());
+    expectOpeningState();
     ASSERT_NO_FATAL_FAILURE(expectShown(lesson.opened));
     const lessonkeys::Answer opened = answer(lesson.opened);
     // Already open: each item brings it up without reloading it.
@@ -241,7 +275,7 @@ TEST_P(EveryLesson, TheMainWindowOpensItFromItsButtonAndMenuItems) {
         (main.*item).trigger();
         EXPECT_EQ(shownDiagram(w), opened.id);
         EXPECT_EQ(w.lblFretNumber.Caption(), opened.fret);
-        EXPECT_EQ(w.lstChordType.ListCount(), lesson.listCount);
+        EXPECT_EQ(listShown(), lesson.chordTypes);
     }
     // Closed: each item opens it afresh.
     for (rt::Menu frmMain::*item : lesson.menuItems) {
@@ -249,9 +283,7 @@ TEST_P(EveryLesson, TheMainWindowOpensItFromItsButtonAndMenuItems) {
         w.Unload();
         (main.*item).trigger();
         ASSERT_TRUE(w.isLoaded());
-        EXPECT_EQ(w.lstChordType.ListCount(), lesson.listCount);
-        EXPECT_EQ(w.pickedRoot(), -1);
-        EXPECT_FALSE(w.imgChord.Visible());
+        expectOpeningState();
     }
     EXPECT_TRUE(prompts.isEmpty());
 }

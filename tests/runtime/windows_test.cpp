@@ -22,6 +22,7 @@
 #include "support/lessondriver.h"
 
 #include <QAccessible>
+#include <QPainter>
 #include <QApplication>
 #include <QRegularExpression>
 #include <QTest>
@@ -154,8 +155,41 @@ TEST_F(WindowsTest, TheTabKeyWalksEveryWindowInTheOrderOfItsTabIndexes) {
     }
 }
 
-// A button's caption, one line or several, stays inside its focus mark: without the focus,
-// where the mark would be drawn the button shows nothing but its face.
+// The device pixels that any ink of one caption line touches, drawn alone and unclipped,
+// in the button's coordinates scaled to the device's; empty for a line with no ink.
+QRect lineInk(const ButtonCaption& caption, const ButtonCaption::Line& line, qreal scale) {
+    // Room all round, so that ink however far out lands in the image.
+    const int margin = std::max(caption.parentWidget()->width(), caption.parentWidget()->height());
+    const QSize logical = caption.parentWidget()->size() + QSize(2 * margin, 2 * margin);
+    QImage image(logical * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        p.translate(margin + caption.x(), margin + caption.y());
+        caption.drawLine(p, line);
+    }
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) > 0) ink |= QRect(x, y, 1, 1);
+    const int shift = int(std::lround(margin * scale));
+    return ink.translated(-shift, -shift);
+}
+
+std::string text(const QRect& r) {
+    return QString("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
+}
+
+// The device pixels a rectangle of the button's coordinates covers, wholly or in part.
+QRect devicePixels(const QRect& r, qreal scale) {
+    return QRect(QPoint(int(std::floor(r.left() * scale)), int(std::floor(r.top() * scale))),
+                 QPoint(int(std::ceil((r.right() + 1) * scale)) - 1, int(std::ceil((r.bottom() + 1) * scale)) - 1));
+}
+
+// A button's caption, one line or several, stays inside its focus mark: each line's ink lies
+// inside the caption's rectangle and inside the mark, and without the focus, where the mark
+// would be drawn, the button shows nothing but its face.
 TEST_F(WindowsTest, EveryButtonsCaptionStaysInsideItsFocusMark) {
     for (const TabChain& t : kTabChains) {
         Form& f = t.form();
@@ -181,6 +215,24 @@ TEST_F(WindowsTest, EveryButtonsCaptionStaysInsideItsFocusMark) {
                 }
             }
             EXPECT_EQ(stray, 0) << "pixels of the caption outside the focus mark";
+
+            // The caption is a child widget clipped to its own rectangle, so lines laid out
+            // past it would not show as stray pixels above: each line's ink on its own.
+            const auto* caption = button->findChild<const ButtonCaption*>("caption");
+            ASSERT_NE(caption, nullptr);
+            const QRect mark = ButtonWidget::focusMark(button->size());
+            const QRect insideMark = devicePixels(QRect(mark.topLeft() + QPoint(1, 1), mark.size() - QSize(1, 1)), scale);
+            const QRect insideCaption = devicePixels(caption->geometry(), scale);
+            QStringList words;
+            for (const ButtonCaption::Line& l : caption->lines()) {
+                SCOPED_TRACE(l.text.toStdString());
+                words << l.text;
+                const QRect ink = lineInk(*caption, l, scale);
+                ASSERT_FALSE(ink.isEmpty()) << "a line with no ink";
+                EXPECT_TRUE(insideCaption.contains(ink)) << "ink " << text(ink) << " past the caption's " << text(insideCaption);
+                EXPECT_TRUE(insideMark.contains(ink)) << "ink " << text(ink) << " past the inside of the mark " << text(insideMark);
+            }
+            EXPECT_EQ(words.join(' ').simplified(), b->Caption().simplified()) << "the lines leave words out";
         }
         f.Unload();
         settle();

@@ -23,11 +23,11 @@ QString XServer::start() {
     return display_;
 }
 
-bool XServer::startWindowManager() {
-    const QString exe = QStandardPaths::findExecutable("openbox");
+bool XServer::startWindowManager(const QString& name) {
+    const QString exe = QStandardPaths::findExecutable(name);
     const QString xprop = QStandardPaths::findExecutable("xprop");
     if (exe.isEmpty() || xprop.isEmpty()) {
-        wmErrors_ = "openbox or xprop is not installed";
+        wmErrors_ = name + " or xprop is not installed";
         return false;
     }
     if (display_.isEmpty()) {
@@ -36,30 +36,65 @@ bool XServer::startWindowManager() {
     }
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DISPLAY", display_);
-    // The settings openbox ships with, not the user's.
+    // The settings each ships with, not the user's.
     env.insert("XDG_CONFIG_HOME", QDir::temp().filePath("strumvane-no-config"));
+    env.insert("GSETTINGS_BACKEND", "memory");
+    env.insert("NO_AT_BRIDGE", "1");
+    QStringList args;
+    if (name == "openbox" || name == "metacity") {
+        // metacity composites, as on a desktop: its frames then hold the window further in.
+        args = {"--sm-disable"};
+    } else if (name == "xfwm4") {
+        // xfwm4 reads its settings, its defaults included, from xfconfd over a session bus;
+        // a bus of its own, so that xfconfd ends with it.
+        const QString daemon = QStandardPaths::findExecutable("dbus-daemon");
+        if (daemon.isEmpty()) {
+            wmErrors_ = "dbus-daemon is not installed";
+            return false;
+        }
+        bus_.setProcessEnvironment(env);
+        bus_.start(daemon, {"--session", "--nofork", "--print-address"});
+        QByteArray address;
+        QElapsedTimer t;
+        t.start();
+        const bool started = bus_.waitForStarted(5000);
+        while (started && t.elapsed() < 15000 && !address.contains('\n')) {
+            if (!bus_.waitForReadyRead(500) && bus_.state() == QProcess::NotRunning) break;
+            address += bus_.readAllStandardOutput();
+        }
+        if (!address.contains('\n')) {
+            wmErrors_ = "no session bus for xfwm4: " + QString::fromLocal8Bit(bus_.readAllStandardError());
+            return false;
+        }
+        env.insert("DBUS_SESSION_BUS_ADDRESS", QString::fromLocal8Bit(address).trimmed());
+        // Its compositor fades windows in: a screenshot would catch their frames half drawn.
+        args = {"--compositor=off", "--sm-client-disable"};
+    } else {
+        wmErrors_ = "no such window manager here: " + name;
+        return false;
+    }
     wm_.setProcessEnvironment(env);
-    wm_.start(exe, {"--sm-disable"});
+    wm_.start(exe, args);
     if (!wm_.waitForStarted(5000)) {
-        wmErrors_ = "openbox did not start";
+        wmErrors_ = name + " did not start";
         return false;
     }
     // It manages windows once it has named itself on the root window.
     QElapsedTimer t;
     t.start();
-    while (t.elapsed() < 15000 && wm_.state() == QProcess::Running) {
+    while (t.elapsed() < 30000 && wm_.state() == QProcess::Running) {
         QProcess p;
         p.setProcessEnvironment(env);
         p.start(xprop, {"-root", "_NET_SUPPORTING_WM_CHECK"});
         if (p.waitForFinished(5000) && p.readAllStandardOutput().contains("window id #")) return true;
         QThread::msleep(100);
     }
-    wmErrors_ = "openbox did not take over the display: " + QString::fromLocal8Bit(wm_.readAllStandardError());
+    wmErrors_ = name + " did not take over the display: " + QString::fromLocal8Bit(wm_.readAllStandardError());
     return false;
 }
 
 void XServer::stop() {
-    for (QProcess* p : {&wm_, &xvfb_}) {
+    for (QProcess* p : {&wm_, &bus_, &xvfb_}) {
         if (p->state() == QProcess::NotRunning) continue;
         p->terminate();
         if (!p->waitForFinished(5000)) p->kill();

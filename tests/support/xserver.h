@@ -1,6 +1,7 @@
 #pragma once
 // An X server of a test's own (Xvfb on a display it picks itself), for running the built
-// program as on a desktop, with a window manager on it when the test asks for one.
+// program as on a desktop, with a window manager on it when the test asks for one. Whatever
+// it starts, it ends with stop().
 
 #include <QProcess>
 #include <QString>
@@ -14,9 +15,10 @@ public:
 
     // Starts Xvfb on a free display and returns its name (":5"); empty when it cannot start.
     QString start();
-    // Starts openbox on the display, with its default settings, and waits until it manages
-    // windows. False, with the reason in errors(), when it cannot.
-    bool startWindowManager();
+    // Starts a window manager on the display ("openbox", "metacity" or "xfwm4"), with its
+    // default settings, not the user's, and waits until it manages windows. False, with the
+    // reason in errors(), when it cannot.
+    bool startWindowManager(const QString& name = "openbox");
     void stop();
     // What Xvfb (or the window manager) said, for a skip message.
     QString errors();
@@ -24,6 +26,7 @@ public:
 private:
     QProcess xvfb_;
     QProcess wm_;
+    QProcess bus_;  // a session bus for a window manager that keeps its settings behind one
     QString display_;
     QString wmErrors_;
 };
