@@ -139,6 +139,15 @@ protected:
     }
     void play(frmPro& w) { click(w, "cmdPlayChord"); }
 
+    // Records the null sink and starts the window: it plays, says nothing, and is heard.
+    void startPlaying(frmPro& w, const char* through = "the null sink") {
+        ASSERT_TRUE(pulse.startRecording());
+        play(w);
+        ASSERT_TRUE(prompts.isEmpty()) << prompts.join(" | ").toStdString();
+        EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModePlaying);
+        ASSERT_TRUE(heardWithin(10000)) << "nothing was recorded through " << through;
+    }
+
     // Clicks Play while the daemon is stopped, which lets it go again after the click or, should
     // the click wait for it, after a while. The click gives the soundcard message in time;
     // nothing of the file sounds once the server answers again, and the next click goes back
@@ -233,10 +242,7 @@ TEST_F(RealAudioTest, TheEngineTellsOfALostServerAndNeverWaitsForIt) {
 // do) is late, not lost: the window keeps playing and the sound goes on.
 TEST_F(RealAudioTest, AServerHeldUpForAMomentIsNotLost) {
     frmPro& w = player(installedSoundFonts().front(), false);
-    ASSERT_TRUE(pulse.startRecording());
-    play(w);
-    ASSERT_TRUE(prompts.isEmpty()) << prompts.join(" | ").toStdString();
-    ASSERT_TRUE(heardWithin(10000)) << "nothing was recorded from the null sink";
+    ASSERT_NO_FATAL_FAILURE(startPlaying(w));
     processEventsFor(1000);
 
     pulse.pause();
@@ -254,10 +260,7 @@ TEST_F(RealAudioTest, AServerHeldUpForAMomentIsNotLost) {
 
 TEST_F(RealAudioTest, TheWindowGoesToItsStoppedLookWhenTheServerGoes) {
     frmPro& w = player(installedSoundFonts().front(), false);
-    ASSERT_TRUE(pulse.startRecording());
-    play(w);
-    ASSERT_TRUE(prompts.isEmpty()) << prompts.join(" | ").toStdString();
-    ASSERT_TRUE(heardWithin(10000)) << "nothing was recorded from the null sink";
+    ASSERT_NO_FATAL_FAILURE(startPlaying(w));
 
     // The daemon ends: the Stopped look, as the stop branch leaves it.
     pulse.kill();
@@ -330,12 +333,7 @@ TEST_F(RealAudioTest, AnAlsaDeviceThatHangsOnOpeningIsGivenUpOn) {
     useAlsaDefault("pcm.!default { type pulse server \"" + pulse.server() + "\" }\n");
     qputenv("PULSE_SERVER", ("unix:" + alsaDir.filePath("nothing-here")).toLocal8Bit());
     frmPro& w = player(installedSoundFonts().front(), false);
-    ASSERT_TRUE(pulse.startRecording());
-
-    play(w);
-    ASSERT_TRUE(prompts.isEmpty()) << prompts.join(" | ").toStdString();
-    EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModePlaying);
-    EXPECT_TRUE(heardWithin(10000)) << "nothing was recorded through ALSA";
+    ASSERT_NO_FATAL_FAILURE(startPlaying(w, "ALSA"));
     play(w);
     processEventsFor(500);
 
@@ -346,10 +344,7 @@ TEST_F(RealAudioTest, AnAlsaDeviceThatHangsOnOpeningIsGivenUpOn) {
 // suspend and resume, or a debugger, does): it plays on, and nothing is said.
 TEST_F(RealAudioTest, TheProgramHeldUpWhileItPlaysPlaysOn) {
     frmPro& w = player(installedSoundFonts().front(), true);
-    ASSERT_TRUE(pulse.startRecording());
-    play(w);
-    ASSERT_TRUE(prompts.isEmpty()) << prompts.join(" | ").toStdString();
-    ASSERT_TRUE(heardWithin(10000)) << "nothing was recorded from the null sink";
+    ASSERT_NO_FATAL_FAILURE(startPlaying(w));
 
     // The daemon, stopped first and continued half a second after the program, has nothing to
     // ask for the moment the program goes on: then only the watchdog's own clock tells the
@@ -378,11 +373,7 @@ GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(RealAudioPlayerTest);
 // no break of 20 ms or more, whatever else the machine is doing (the test suite runs beside it).
 TEST_P(RealAudioPlayerTest, LoopsWithoutABreakInTheSound) {
     frmPro& w = player(GetParam(), true);
-    ASSERT_TRUE(pulse.startRecording());
-    play(w);
-    ASSERT_TRUE(prompts.isEmpty()) << prompts.join(" | ").toStdString();
-    EXPECT_EQ(w.MMControl1.Mode(), MMControl::kModePlaying);
-    ASSERT_TRUE(heardWithin(10000)) << "nothing was recorded from the null sink";
+    ASSERT_NO_FATAL_FAILURE(startPlaying(w));
     const double start = firstSound(pulse.recordedSoFar());
     const double until = start + kFileSeconds + 2.5;
     waitFor([&] { return pulse.secondsRecorded() > until; }, static_cast<int>(kFileSeconds * 1000) + 10000);
