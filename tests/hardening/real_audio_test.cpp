@@ -155,6 +155,8 @@ protected:
     void expectAPlayGivenUpOn(frmPro& w) {
         const pid_t daemon = static_cast<pid_t>(pulse.processId());
         ASSERT_GT(daemon, 0) << "the daemon is not running";  // (0 would stop the whole process group)
+        // The SoundFont loads behind the window: not part of opening the output.
+        ASSERT_GE(waitFor([] { return midiLoaded(); }, 120000), 0) << "the synthesizer never loaded";
         prompts.clear();
         std::promise<void> clicked;
         ::kill(daemon, SIGSTOP);
