@@ -161,7 +161,6 @@ public:
     double wall() const { return static_cast<double>(wall_.nsecsElapsed()) / 1e9; }
     // Where that moment of the wall clock lies in the recording, in seconds.
     double place(double wallSeconds) const { return wallSeconds + ahead_; }
-    double now() const { return place(wall()); }
 
 private:
     const PulseServer& pulse_;
