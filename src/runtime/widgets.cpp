@@ -12,12 +12,15 @@
 #include <QPainter>
 #include <QScreen>
 #include <cstdlib>
+#include <cstring>
 
 #if QT_CONFIG(xcb)
 #include <xcb/xcb.h>
 #endif
 
 namespace rt {
+
+Q_LOGGING_CATEGORY(lcWindows, "strumvane.windows", QtWarningMsg)
 
 namespace {
 double logicalDpi() {
@@ -93,14 +96,28 @@ FrameHints frameOf(const WindowDesign& d) {
     return {d.border != Border::FixedSingle, d.controlBox, d.controlBox && d.minButton, d.controlBox && d.maxButton};
 }
 
+#if QT_CONFIG(xcb)
+xcb_connection_t* xConnection() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_atom_t xAtom(xcb_connection_t* c, const char* name) {
+    xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr);
+    const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+    free(r);
+    return a;
+}
+#endif
+
 // Tells the X window manager which decorations and functions the window has (Motif hints,
 // which the common window managers read). Qt's own hint asks a window with a caption only
 // for nothing but its functions, so window managers keep every decoration, and lets a
 // fixed window be resized.
 void askForFrame(QWidget* w, const FrameHints& f) {
 #if QT_CONFIG(xcb)
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !x11->connection()) return;
+    xcb_connection_t* c = xConnection();
+    if (!c) return;
     enum : uint32_t { HasFunctions = 1, HasDecorations = 2 };
     enum : uint32_t { Resize = 2, Move = 4, Minimise = 8, Maximise = 16, Close = 32 };
     enum : uint32_t { Edges = 2, ResizeHandles = 4, Title = 8, Menu = 16, MinimiseButton = 32, MaximiseButton = 64 };
@@ -111,14 +128,7 @@ void askForFrame(QWidget* w, const FrameHints& f) {
     if (f.maximise) functions |= Maximise, decorations |= MaximiseButton;
     const uint32_t hints[5] = {HasFunctions | HasDecorations, functions, decorations, 0, 0};
 
-    xcb_connection_t* c = x11->connection();
-    static const xcb_atom_t atom = [c] {
-        const char name[] = "_MOTIF_WM_HINTS";
-        xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof name - 1, name), nullptr);
-        const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
-        free(r);
-        return a;
-    }();
+    static const xcb_atom_t atom = xAtom(c, "_MOTIF_WM_HINTS");
     if (atom == XCB_ATOM_NONE) return;
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(w->winId()), atom, atom, 32, 5, hints);
     xcb_flush(c);
@@ -128,7 +138,53 @@ void askForFrame(QWidget* w, const FrameHints& f) {
 #endif
 }
 
+#if QT_CONFIG(xcb)
+// The window as the X server has it: mapped or not, and the state the window manager wrote.
+QString xState(xcb_connection_t* c, xcb_window_t w) {
+    QString mapped = "unknown";
+    if (auto* a = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, w), nullptr)) {
+        mapped = a->map_state == XCB_MAP_STATE_VIEWABLE ? "viewable" : a->map_state == XCB_MAP_STATE_UNMAPPED ? "unmapped" : "unviewable";
+        free(a);
+    }
+    QString wmState = "none";
+    const xcb_atom_t atom = xAtom(c, "WM_STATE");
+    if (auto* p = xcb_get_property_reply(c, xcb_get_property(c, 0, w, atom, atom, 0, 2), nullptr)) {
+        if (p->format == 32 && xcb_get_property_value_length(p) >= 4) {
+            const uint32_t v = *static_cast<const uint32_t*>(xcb_get_property_value(p));
+            wmState = v == 1 ? "Normal" : v == 3 ? "Iconic" : v == 0 ? "Withdrawn" : QString::number(v);
+        }
+        free(p);
+    }
+    return QStringLiteral("X: %1, WM_STATE %2").arg(mapped, wmState);
+}
+#endif
+
 }  // namespace
+
+QString windowSeen(QWidget* w) {
+    QString seen = QStringLiteral("Qt: %1, state 0x%2").arg(w->isVisible() ? "visible" : "hidden").arg(int(w->windowState()), 0, 16);
+#if QT_CONFIG(xcb)
+    if (xcb_connection_t* c = xConnection(); c && w->testAttribute(Qt::WA_WState_Created))
+        seen += "; " + xState(c, static_cast<xcb_window_t>(w->winId()));
+#endif
+    return seen;
+}
+
+void bringBack(QWidget* w) {
+    if (w->isMinimized()) {
+        w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+        return;
+    }
+#if QT_CONFIG(xcb)
+    // Qt may not have heard yet that the window manager iconified the window, and then only
+    // raises and activates it, which a window manager ignores for an iconic window. Mapping
+    // it asks the window manager to bring it back (ICCCM 4.1.4); a mapped window ignores it.
+    if (xcb_connection_t* c = xConnection()) {
+        xcb_map_window(c, static_cast<xcb_window_t>(w->winId()));
+        xcb_flush(c);
+    }
+#endif
+}
 
 FormWindow::FormWindow(Form* form, const WindowDesign& design) : form_(form), design_(design) {
     setObjectName(QString::fromLatin1(form->Name()));
@@ -173,6 +229,7 @@ bool FormWindow::event(QEvent* e) {
     // The native window exists now and is not yet mapped: the window manager reads the
     // hints when it takes the window on.
     if (e->type() == QEvent::WinIdChange) askForFrame(this, frameOf(design_));
+    if (e->type() == QEvent::WindowStateChange) qCDebug(lcWindows).noquote() << "state change:" << windowTitle() << windowSeen(this);
     return QMainWindow::event(e);
 }
 

@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QItemSelectionModel>
+#include <QLoggingCategory>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPainter>
@@ -30,6 +31,15 @@ void setBackColor(QWidget* w, Rgb c);
 void setBoxColor(QWidget* w, Rgb c);
 // The name a control shows to assistive technology for a caption: without its padding blanks.
 QString accessibleCaption(const QString& caption);
+
+// What the windows go through with the window manager ("strumvane.windows", off unless
+// QT_LOGGING_RULES turns it on): a rare fault on another desktop is then read from a log.
+Q_DECLARE_LOGGING_CATEGORY(lcWindows)
+// Qt's idea of a top-level window's state and, on X11, the X server's, for that log.
+QString windowSeen(QWidget* w);
+
+// Brings a top-level window the user minimised back to the screen.
+void bringBack(QWidget* w);
 
 // The top-level window of a loaded form.
 class FormWindow : public QMainWindow {

@@ -20,6 +20,10 @@ public:
     // reason in errors(), when it cannot.
     bool startWindowManager(const QString& name = "openbox");
     void stop();
+    // Pings the program that owns a top-level window (_NET_WM_PING) and waits for its answer:
+    // once it comes, the program has handled everything the X server sent it before the ping.
+    // False when no answer comes in the time given.
+    bool ping(const QString& windowId, int ms = 20000);
     // What Xvfb (or the window manager) said, for a skip message.
     QString errors();
 
