@@ -143,6 +143,9 @@ bool connect(std::string& why) {
         why = "the accessibility bus cannot be reached";
         return false;
     }
+    // A sanitized program on a busy machine can take seconds to answer; libatspi's own
+    // 0.8 s would take that for no answer (a press not made, a control not found).
+    atspi_set_timeout(30000, 60000);
     // Asking for the desktop starts the bus and its registry if they are not running.
     AtspiAccessible* desktop = atspi_get_desktop(0);
     GError* error = nullptr;
