@@ -66,6 +66,8 @@ bool Node::grabFocus() const {
     return done;
 }
 
+std::string Node::description() const { return acc_ ? take(atspi_accessible_get_description(acc_.get(), nullptr)) : ""; }
+
 int Node::indexInParent() const { return acc_ ? atspi_accessible_get_index_in_parent(acc_.get(), nullptr) : -1; }
 
 std::vector<Node> Node::children() const {
@@ -118,7 +120,7 @@ void Events::record(_AtspiEvent* event, void* events) {
     std::string text;
     if (G_VALUE_HOLDS_STRING(&event->any_data) && g_value_get_string(&event->any_data)) text = g_value_get_string(&event->any_data);
     Node source(event->source ? static_cast<AtspiAccessible*>(g_object_ref(event->source)) : nullptr);
-    static_cast<std::vector<Event>*>(events)->push_back({source, text});
+    static_cast<std::vector<Event>*>(events)->push_back({event->type ? event->type : "", source, text});
     g_boxed_free(ATSPI_TYPE_EVENT, event);
 }
 
