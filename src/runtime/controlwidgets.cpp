@@ -343,6 +343,10 @@ public:
 QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
     if (className == QLatin1String("QWidget")) {
         if (auto* f = dynamic_cast<FrameWidget*>(object)) return new FrameAccessible(f);
+        // A picture box and a browser view take the focus, and a screen reader says what they
+        // show: a picture, named by the layout.
+        if (auto* p = dynamic_cast<PictureBoxWidget*>(object)) return new QAccessibleWidget(p, QAccessible::Graphic);
+        if (auto* b = dynamic_cast<BrowserWidget*>(object)) return new QAccessibleWidget(b, QAccessible::Graphic);
     } else if (className == QLatin1String("QComboBox")) {
         if (auto* d = dynamic_cast<DropDownWidget*>(object)) return new DropDownAccessible(d);
     }

@@ -397,6 +397,7 @@ TEST_F(AccessibilityTest, ThePickedEntryOfADropDownReadsAsAScreenReaderReadsIt) 
         std::vector<std::string> entries;
         for (int i = 0; i < c.box().ListCount(); ++i) entries.push_back(c.box().List(i).toStdString());
         const std::string caption = captionOf(f);
+        const std::string tip = c.box().ToolTipText().toStdString();
         f.Unload();
         ASSERT_GE(entries.size(), 2u);
 
@@ -422,6 +423,12 @@ TEST_F(AccessibilityTest, ThePickedEntryOfADropDownReadsAsAScreenReaderReadsIt) 
         ASSERT_TRUE(typeInto(caption, last ? "Up" : "Down"));
         ASSERT_TRUE(waitFor([&] { return heard() == expected; })) << "reads \"" << heard() << "\", not \"" << expected << "\"";
         EXPECT_EQ(box.name(), c.label);
+        // A screen reader follows the caret into the edit field and reads the field as the box.
+        if (field) {
+            EXPECT_EQ(field.name(), c.label);
+            EXPECT_FALSE(tip.empty());
+            EXPECT_EQ(field.description(), tip);
+        }
 
         ASSERT_TRUE(waitFor([&] {
             return std::any_of(inserted.seen.begin(), inserted.seen.end(), [&](const atspi::Events::Event& e) { return e.source == reads && e.text == expected; });
@@ -481,6 +488,53 @@ TEST_F(AccessibilityTest, FillingTheChordTypeBoxAtOpeningSendsNoEventPerEntry) {
         std::string told;
         for (const auto& [type, n] : fromBox) told += " " + type + " x" + std::to_string(n);
         EXPECT_LT(count, entries) << count << " events from the box, of " << sent.seen.size() << " in all:" << told;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// A screen reader that Tab lands on a control with no name says only "tab": every control
+// that takes the focus, in every window, is named.
+TEST_F(AccessibilityTest, EveryControlThatTakesTheFocusIsNamed) {
+    eachWindow([](Form&, const Node& w) {
+        for (const Node& n : w.findAll([](const Node& n) { return n.focusable() && n.showing(); })) {
+            // Entries of lists and menus are read by their text.
+            if (n.role() == "list item" || n.role().starts_with("menu")) continue;
+            EXPECT_NE(n.name(), "") << "a " << n.role() << " with no name";
+        }
+    });
+}
+
+// Tab from the last button of the main window's rows goes to the two picture panels and
+// then to the two browser views in them, each read as the picture it shows, and on to the
+// last button.
+TEST_F(AccessibilityTest, TabThroughTheMainWindowsPicturesReadsWhatEachShows) {
+    const Node w = window("Strumvane");
+    ASSERT_TRUE(w);
+    const auto focused = [&] { return w.find([](const Node& n) { return n.focused(); }); };
+    const Node last = showingButton(w, "Major  /  minor Extensions");
+    ASSERT_TRUE(last);
+    ASSERT_TRUE(typeInto("Strumvane"));
+    ASSERT_TRUE(last.grabFocus());
+    ASSERT_TRUE(waitFor([&] { return last.focused(); }));
+    const std::pair<std::string, std::string> expected[] = {
+        {"image", "Left picture panel"},
+        {"image", "Right picture panel"},
+        {"image", "Guitar player, in the left panel"},
+        {"image", "Guitar player, in the right panel"},
+        {"push button", "Common Chord Progressions"},
+    };
+    Node before = last;
+    for (const auto& [role, name] : expected) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(typeInto("Strumvane", "Tab"));
+        Node now;
+        ASSERT_TRUE(waitFor([&] { return (now = focused()) && !(now == before); })) << "Tab left the focus where it was";
+        EXPECT_EQ(now.role(), role);
+        EXPECT_EQ(now.name(), name);
+        before = now;
     }
 }
 

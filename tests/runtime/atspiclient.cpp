@@ -33,6 +33,7 @@ bool Node::checked() const { return acc_ && hasState(acc_.get(), ATSPI_STATE_CHE
 bool Node::selected() const { return acc_ && hasState(acc_.get(), ATSPI_STATE_SELECTED); }
 bool Node::isDefault() const { return acc_ && hasState(acc_.get(), ATSPI_STATE_IS_DEFAULT); }
 bool Node::focused() const { return acc_ && hasState(acc_.get(), ATSPI_STATE_FOCUSED); }
+bool Node::focusable() const { return acc_ && hasState(acc_.get(), ATSPI_STATE_FOCUSABLE); }
 bool Node::editable() const { return acc_ && hasState(acc_.get(), ATSPI_STATE_EDITABLE); }
 
 std::string Node::text() const {

@@ -25,6 +25,7 @@ public:
     bool selected() const;
     bool isDefault() const;
     bool focused() const;
+    bool focusable() const;
     bool editable() const;
     bool operator==(const Node& other) const { return acc_ == other.acc_; }
 
