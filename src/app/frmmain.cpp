@@ -86,9 +86,9 @@ Layout frmMain::Design() {
         mainButton(cmdPartial,               2400, 6480).caption("Partial Chords").tip("Choose to learn how to make partial chords").tab(8),
         //                                   left   top  width height
         pictureBox(Picture2,                 8160, 1680, 1815, 1455).tab(12).spoken("Right picture panel"),
-        browser(WebBrowser2,                 -120, -360, 2415, 1815).in(Picture2).tab(14).spoken("Guitar player, in the right panel"),
+        browser(WebBrowser2,                 -120, -360, 2415, 1815).in(Picture2).tab(14).spoken("Guitar player"),
         pictureBox(Picture1,                  240, 1680, 1815, 1455).tab(11).spoken("Left picture panel"),
-        browser(WebBrowser1,                 -120, -360, 2175, 1935).in(Picture1).tab(13).spoken("Guitar player, in the left panel"),
+        browser(WebBrowser1,                 -120, -360, 2175, 1935).in(Picture1).tab(13).spoken("Guitar player"),
         mainButton(cmdHelp,                  2400, 1560).caption("Reading Chord Diagrams").tip("Choose to learn about chord diagrams").tab(1),
         mainButton(cmd7thType,               5280, 2880).caption("7th Type Chords").tip("Choose this for 7th type chords").tab(4),
         mainButton(cmdBasic,                 2400, 2880).caption("Major / minor").tip("Choose this for basic chords").tab(3),

@@ -111,6 +111,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
 
 private:
     void tellShownEntry();
