@@ -190,7 +190,9 @@ protected:
         msg.data.data32[0] = atom("WM_DELETE_WINDOW");
         msg.data.data32[1] = XCB_CURRENT_TIME;
         xcb_send_event(x, 0, id, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&msg));
-        const bool sent = xcb_flush(x) > 0;
+        // A round trip: the server has taken the request before the connection goes.
+        free(xcb_get_input_focus_reply(x, xcb_get_input_focus(x), nullptr));
+        const bool sent = !xcb_connection_has_error(x);
         xcb_disconnect(x);
         return sent;
     }
