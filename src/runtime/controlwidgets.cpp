@@ -169,7 +169,9 @@ void DropDownWidget::tellShownEntry() {
 
 namespace {
 // While a combo box takes the focus: what its edit field tells of its selection and caret
-// goes nowhere, and the rest on as usual.
+// goes nowhere, and the rest on as usual. (Qt has already applied a model change by the
+// time a handler sees it, so passing one on would apply it twice; none comes while a box
+// takes the focus.)
 QObject* g_quietField = nullptr;
 QAccessible::UpdateHandler g_nextHandler = nullptr;
 void quietFieldSelection(QAccessibleEvent* e) {
