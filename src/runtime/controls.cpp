@@ -158,9 +158,11 @@ void ComboBox::AddItem(const QString& item) {
     const QString text = c->isEditable() ? c->currentText() : QString();
     const int current = c->currentIndex();
     c->addItem(item);
-    // Appending never picks an entry nor changes what the edit field reads.
-    c->setCurrentIndex(current);
-    if (c->isEditable()) c->setEditText(text);
+    // Appending never picks an entry nor changes what the edit field reads. Qt picks the
+    // first entry added to an empty list; only that is put back, since every change is an
+    // event to a screen reader, and one for each entry floods it.
+    if (c->currentIndex() != current) c->setCurrentIndex(current);
+    if (c->isEditable() && c->currentText() != text) c->setEditText(text);
 }
 int ComboBox::ListCount() const { return as<QComboBox>(*this)->count(); }
 QString ComboBox::List(int index) const { return as<QComboBox>(*this)->itemText(index); }

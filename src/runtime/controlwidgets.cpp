@@ -167,6 +167,34 @@ void DropDownWidget::tellShownEntry() {
     }
 }
 
+namespace {
+// While a combo box takes the focus: what its edit field tells of its selection and caret
+// goes nowhere, and the rest on as usual. (Qt has already applied a model change by the
+// time a handler sees it, so passing one on would apply it twice; none comes while a box
+// takes the focus.)
+QObject* g_quietField = nullptr;
+QAccessible::UpdateHandler g_nextHandler = nullptr;
+void quietFieldSelection(QAccessibleEvent* e) {
+    if (e->object() == g_quietField && (e->type() == QAccessible::TextSelectionChanged || e->type() == QAccessible::TextCaretMoved)) return;
+    QAccessible::installUpdateHandler(g_nextHandler);
+    QAccessible::updateAccessibility(e);
+    QAccessible::installUpdateHandler(quietFieldSelection);
+}
+}  // namespace
+
+// The edit field selects its text as the focus comes by the keyboard, as the platform's did,
+// but before the focus itself is told: a screen reader would speak the text as selected,
+// again with the focus, and "unselected" at the first arrow press. The text reads with the
+// focus alone.
+void DropDownWidget::focusInEvent(QFocusEvent* e) {
+    if (!isEditable() || !QAccessible::isActive() || g_quietField) return QComboBox::focusInEvent(e);
+    g_quietField = lineEdit();
+    g_nextHandler = QAccessible::installUpdateHandler(quietFieldSelection);
+    QComboBox::focusInEvent(e);
+    QAccessible::installUpdateHandler(g_nextHandler);
+    g_quietField = nullptr;
+}
+
 void DropDownWidget::paintEvent(QPaintEvent* e) {
     if (isEditable() || !hasFocus()) {
         QComboBox::paintEvent(e);
@@ -343,6 +371,10 @@ public:
 QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
     if (className == QLatin1String("QWidget")) {
         if (auto* f = dynamic_cast<FrameWidget*>(object)) return new FrameAccessible(f);
+        // A picture box and a browser view take the focus, and a screen reader says what they
+        // show: a picture, named by the layout.
+        if (auto* p = dynamic_cast<PictureBoxWidget*>(object)) return new QAccessibleWidget(p, QAccessible::Graphic);
+        if (auto* b = dynamic_cast<BrowserWidget*>(object)) return new QAccessibleWidget(b, QAccessible::Graphic);
     } else if (className == QLatin1String("QComboBox")) {
         if (auto* d = dynamic_cast<DropDownWidget*>(object)) return new DropDownAccessible(d);
     }

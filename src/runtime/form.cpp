@@ -302,6 +302,7 @@ void Form::build() {
             w->setPalette(p);
         }
         if (!s.tipText.isEmpty()) w->setToolTip(s.tipText);
+        if (!s.spokenName.isEmpty()) w->setAccessibleName(s.spokenName);
         keepOwnToolTip(w);
         if (s.buddyControl && s.kind == Kind::Label) buddies.emplace_back(static_cast<QLabel*>(w), s.buddyControl);
         w->setProperty("tabIndex", s.tabIndex);
@@ -318,6 +319,14 @@ void Form::build() {
         if (QWidget* target = named->boundWidget()) {
             label->setBuddy(target);
             target->setAccessibleName(accessibleCaption(label->text()));
+        }
+    }
+    // A screen reader follows the caret into a combo box's edit field and reads the field as
+    // the box: it has the box's name and description.
+    for (auto* box : win->findChildren<DropDownWidget*>()) {
+        if (QLineEdit* field = box->lineEdit()) {
+            field->setAccessibleName(box->accessibleName());
+            field->setAccessibleDescription(box->toolTip());
         }
     }
 

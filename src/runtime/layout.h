@@ -54,6 +54,7 @@ struct ControlRow {
     bool borderFlag = false;
     QString pictureResource;
     Control* buddyControl = nullptr;
+    QString spokenName;
 
     ControlRow& caption(const QString& c) { captionText = c; return *this; }
     ControlRow& tip(const QString& t) { tipText = t; return *this; }
@@ -71,6 +72,8 @@ struct ControlRow {
     ControlRow& picture(const QString& resourcePath) { pictureResource = resourcePath; return *this; }
     // A label's: the control beside it that it names, for screen readers.
     ControlRow& buddy(Control& c) { buddyControl = &c; return *this; }
+    // What a screen reader calls a control that has no caption nor label (a picture).
+    ControlRow& spoken(const QString& name) { spokenName = name; return *this; }
 };
 
 using Layout = std::vector<ControlRow>;

@@ -114,13 +114,15 @@ protected:
 };
 
 // A drop-down list or combo box: with the focus, a drop-down list shows its text highlighted.
-// A drop-down list tells assistive technology when the entry it shows changes.
+// A drop-down list tells assistive technology when the entry it shows changes; a combo box
+// lets the focus alone tell of its edit field's text as Tab brings it.
 class DropDownWidget : public QComboBox {
 public:
     explicit DropDownWidget(QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
 
 private:
     void tellShownEntry();
@@ -146,8 +148,8 @@ void showWholeRows(QListWidget* list);
 // The application's style: Fusion, with the menus' separators as tall as the platform's.
 QStyle* platformStyle();
 // Shows a control to assistive technology as the platform did (frames as named groupings,
-// drop-down lists named by their label and read as their picked entry); installed once with
-// the application.
+// drop-down lists named by their label and read as their picked entry, picture boxes and
+// browser views as pictures); installed once with the application.
 void installAccessibility();
 // Stops a control that has no tooltip of its own from showing its container's.
 void keepOwnToolTip(QWidget* w);

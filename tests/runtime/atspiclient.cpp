@@ -33,6 +33,7 @@ bool Node::checked() const { return acc_ && hasState(acc_.get(), ATSPI_STATE_CHE
 bool Node::selected() const { return acc_ && hasState(acc_.get(), ATSPI_STATE_SELECTED); }
 bool Node::isDefault() const { return acc_ && hasState(acc_.get(), ATSPI_STATE_IS_DEFAULT); }
 bool Node::focused() const { return acc_ && hasState(acc_.get(), ATSPI_STATE_FOCUSED); }
+bool Node::focusable() const { return acc_ && hasState(acc_.get(), ATSPI_STATE_FOCUSABLE); }
 bool Node::editable() const { return acc_ && hasState(acc_.get(), ATSPI_STATE_EDITABLE); }
 
 std::string Node::text() const {
@@ -65,6 +66,8 @@ bool Node::grabFocus() const {
     g_object_unref(component);
     return done;
 }
+
+std::string Node::description() const { return acc_ ? take(atspi_accessible_get_description(acc_.get(), nullptr)) : ""; }
 
 int Node::indexInParent() const { return acc_ ? atspi_accessible_get_index_in_parent(acc_.get(), nullptr) : -1; }
 
@@ -118,7 +121,7 @@ void Events::record(_AtspiEvent* event, void* events) {
     std::string text;
     if (G_VALUE_HOLDS_STRING(&event->any_data) && g_value_get_string(&event->any_data)) text = g_value_get_string(&event->any_data);
     Node source(event->source ? static_cast<AtspiAccessible*>(g_object_ref(event->source)) : nullptr);
-    static_cast<std::vector<Event>*>(events)->push_back({source, text});
+    static_cast<std::vector<Event>*>(events)->push_back({event->type ? event->type : "", source, text});
     g_boxed_free(ATSPI_TYPE_EVENT, event);
 }
 

@@ -25,6 +25,7 @@ public:
     bool selected() const;
     bool isDefault() const;
     bool focused() const;
+    bool focusable() const;
     bool editable() const;
     bool operator==(const Node& other) const { return acc_ == other.acc_; }
 
@@ -45,6 +46,8 @@ public:
 
     // Its place among its parent's children.
     int indexInParent() const;
+    // What a screen reader reads after the name: the tooltip, for most controls.
+    std::string description() const;
 
 private:
     friend Node application(const std::string& name);
@@ -53,11 +56,12 @@ private:
     std::shared_ptr<_AtspiAccessible> acc_;
 };
 
-// The events of one type ("object:text-changed:insert") the program sends from now on, as
-// pump() lets them in.
+// The events of one type ("object:text-changed:insert", or a whole class: "object:") the
+// program sends from now on, as pump() lets them in.
 class Events {
 public:
     struct Event {
+        std::string type;  // "object:text-changed:insert"
         Node source;
         std::string text;  // what the event carries as text: the inserted text, say
     };
