@@ -30,10 +30,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <xcb/xcb.h>
 
 #include <algorithm>
-#include <cstring>
 #include <map>
 #include <memory>
 #include <set>
@@ -170,31 +168,7 @@ protected:
     // Asks a window of the program to close, as its close box does through a window manager.
     static bool closeWindow(const std::string& caption) {
         const uint32_t id = xWindow(caption);
-        if (!id) return false;
-        xcb_connection_t* x = xcb_connect(display.toLatin1().constData(), nullptr);
-        if (xcb_connection_has_error(x)) {
-            xcb_disconnect(x);
-            return false;
-        }
-        const auto atom = [x](const char* name) {
-            xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(x, xcb_intern_atom(x, 0, uint16_t(std::strlen(name)), name), nullptr);
-            const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
-            free(r);
-            return a;
-        };
-        xcb_client_message_event_t msg{};
-        msg.response_type = XCB_CLIENT_MESSAGE;
-        msg.format = 32;
-        msg.window = id;
-        msg.type = atom("WM_PROTOCOLS");
-        msg.data.data32[0] = atom("WM_DELETE_WINDOW");
-        msg.data.data32[1] = XCB_CURRENT_TIME;
-        xcb_send_event(x, 0, id, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&msg));
-        // A round trip: the server has taken the request before the connection goes.
-        free(xcb_get_input_focus_reply(x, xcb_get_input_focus(x), nullptr));
-        const bool sent = !xcb_connection_has_error(x);
-        xcb_disconnect(x);
-        return sent;
+        return id && xserver->askToClose(QString::number(id));
     }
     static Node find(const Node& in, const char* role, const std::string& name) {
         return in.find([&](const Node& n) { return is(n, role, name); });

@@ -99,33 +99,57 @@ bool XServer::startWindowManager(const QString& name) {
     return false;
 }
 
-bool XServer::ping(const QString& windowId, int ms) {
-    bool ok = false;
-    const xcb_window_t window = windowId.toUInt(&ok, 0);
-    if (!ok || display_.isEmpty()) return false;
-    const std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)> c(xcb_connect(display_.toLocal8Bit().constData(), nullptr),
-                                                                            xcb_disconnect);
-    if (xcb_connection_has_error(c.get())) return false;
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c.get())).data->root;
-    auto atom = [&](const char* name) {
-        xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c.get(), xcb_intern_atom(c.get(), 0, uint16_t(strlen(name)), name), nullptr);
-        const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
-        free(r);
-        return a;
-    };
-    const xcb_atom_t protocols = atom("WM_PROTOCOLS"), pingAtom = atom("_NET_WM_PING");
-    // The answer goes to the root window, to whoever listens for its structure.
-    const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
-    xcb_change_window_attributes(c.get(), root, XCB_CW_EVENT_MASK, &mask);
+namespace {
+
+using Connection = std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)>;
+
+xcb_atom_t atomNamed(xcb_connection_t* c, const char* name) {
+    xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr);
+    const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+    free(r);
+    return a;
+}
+
+// Sends a window's client one of the window manager's messages (WM_PROTOCOLS).
+void sendProtocol(xcb_connection_t* c, xcb_window_t window, xcb_atom_t protocol, uint32_t time) {
     xcb_client_message_event_t e{};
     e.response_type = XCB_CLIENT_MESSAGE;
     e.format = 32;
     e.window = window;
-    e.type = protocols;
-    e.data.data32[0] = pingAtom;
-    e.data.data32[1] = 0x5f1d;  // the "time", told apart from the window manager's pings
+    e.type = atomNamed(c, "WM_PROTOCOLS");
+    e.data.data32[0] = protocol;
+    e.data.data32[1] = time;
     e.data.data32[2] = window;
-    xcb_send_event(c.get(), 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&e));
+    xcb_send_event(c, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&e));
+}
+
+}  // namespace
+
+bool XServer::askToClose(const QString& windowId) {
+    bool ok = false;
+    const xcb_window_t window = windowId.toUInt(&ok, 0);
+    if (!ok || display_.isEmpty()) return false;
+    const Connection c(xcb_connect(display_.toLocal8Bit().constData(), nullptr), xcb_disconnect);
+    if (xcb_connection_has_error(c.get())) return false;
+    sendProtocol(c.get(), window, atomNamed(c.get(), "WM_DELETE_WINDOW"), XCB_CURRENT_TIME);
+    // A round trip: the server has taken the request before the connection goes.
+    free(xcb_get_input_focus_reply(c.get(), xcb_get_input_focus(c.get()), nullptr));
+    return !xcb_connection_has_error(c.get());
+}
+
+bool XServer::ping(const QString& windowId, int ms) {
+    bool ok = false;
+    const xcb_window_t window = windowId.toUInt(&ok, 0);
+    if (!ok || display_.isEmpty()) return false;
+    const Connection c(xcb_connect(display_.toLocal8Bit().constData(), nullptr), xcb_disconnect);
+    if (xcb_connection_has_error(c.get())) return false;
+    // The answer goes to the root window, to whoever listens for its structure.
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c.get())).data->root;
+    const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    xcb_change_window_attributes(c.get(), root, XCB_CW_EVENT_MASK, &mask);
+    const xcb_atom_t protocols = atomNamed(c.get(), "WM_PROTOCOLS"), pingAtom = atomNamed(c.get(), "_NET_WM_PING");
+    const uint32_t stamp = 0x5f1d;  // the "time", told apart from the window manager's pings
+    sendProtocol(c.get(), window, pingAtom, stamp);
     xcb_flush(c.get());
 
     QElapsedTimer t;
@@ -135,7 +159,7 @@ bool XServer::ping(const QString& windowId, int ms) {
             const std::unique_ptr<xcb_generic_event_t, void (*)(void*)> owned(ev, free);
             if ((ev->response_type & 0x7f) != XCB_CLIENT_MESSAGE) continue;
             const auto* m = reinterpret_cast<const xcb_client_message_event_t*>(ev);
-            if (m->type == protocols && m->data.data32[0] == pingAtom && m->data.data32[1] == 0x5f1d && m->data.data32[2] == window)
+            if (m->type == protocols && m->data.data32[0] == pingAtom && m->data.data32[1] == stamp && m->data.data32[2] == window)
                 return true;
         }
         if (xcb_connection_has_error(c.get())) return false;

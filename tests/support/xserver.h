@@ -24,6 +24,8 @@ public:
     // once it comes, the program has handled everything the X server sent it before the ping.
     // False when no answer comes in the time given.
     bool ping(const QString& windowId, int ms = 20000);
+    // Asks a top-level window to close, as its close box does through a window manager.
+    bool askToClose(const QString& windowId);
     // What Xvfb (or the window manager) said, for a skip message.
     QString errors();
 
