@@ -95,8 +95,7 @@ void Form::Show() {
     if (!window_) return;  // Form_Load unloaded it again
     const bool first = !window_->isVisible();
     if (lcWindows().isDebugEnabled()) qCDebug(lcWindows).noquote() << "show:" << window_->windowTitle() << windowSeen(window_);
-    // A window the user minimised comes back as it was; the window manager neither raises
-    // nor activates a minimised window.
+    // A window the user minimised comes back as it was, whatever Qt last heard of it.
     if (!first) bringBack(window_);
     window_->show();
     window_->raise();
