@@ -182,8 +182,11 @@ protected:
         return tool("xdotool", {"key", itemKey}).code == 0;
     }
 
-    // Under a window manager: brings the window to the front, then clicks in it.
+    // Under a window manager: brings the window to the front, then clicks in it. The program
+    // answers a ping first: a window it is still bringing forward, late on a busy machine,
+    // would take the front back.
     bool clickInFront(const QString& id, QPoint p) {
+        if (!xserver.ping(id)) return false;
         tool("xdotool", {"windowactivate", "--sync", id});
         return waitUntil([&] { return active(id); }) && clickAt(id, p);
     }
