@@ -182,14 +182,15 @@ protected:
         return tool("xdotool", {"key", itemKey}).code == 0;
     }
 
-    // Under a window manager: brings the window to the front, then clicks in it. The program
-    // answers a ping first: a window it is still bringing forward, late on a busy machine,
-    // would take the front back.
-    bool clickInFront(const QString& id, QPoint p) {
+    // Under a window manager: brings the window to the front. The program answers a ping
+    // first: a window it is still bringing forward, late on a busy machine, would take the
+    // front back.
+    bool bringToFront(const QString& id) {
         if (!xserver.ping(id)) return false;
         tool("xdotool", {"windowactivate", "--sync", id});
-        return waitUntil([&] { return active(id); }) && clickAt(id, p);
+        return waitUntil([&] { return active(id); });
     }
+    bool clickInFront(const QString& id, QPoint p) { return bringToFront(id) && clickAt(id, p); }
 
     // What the window manager and the program saw of a window, for a failure's message.
     std::string seen(const QString& id) {
@@ -552,8 +553,7 @@ TEST_P(UnderAWindowManager, EachWindowAsksForTheFrameItsDesignGives) {
     ASSERT_FALSE(windowNamed("Basic Chords - Strumvane").isEmpty());
     ASSERT_TRUE(clickInFront(mainId, at.symbolsButton));
     ASSERT_FALSE(windowNamed("Chord Symbols").isEmpty());
-    tool("xdotool", {"windowactivate", "--sync", mainId});
-    ASSERT_TRUE(waitUntil([&] { return active(mainId); }));
+    ASSERT_TRUE(bringToFront(mainId));
     ASSERT_TRUE(chooseFromMenu("alt+h", "a")) << "the Help menu did not show";
     ASSERT_FALSE(windowNamed("About Strumvane").isEmpty());
 
