@@ -94,7 +94,7 @@ void Form::Show() {
     if (!window_) Load();
     if (!window_) return;  // Form_Load unloaded it again
     const bool first = !window_->isVisible();
-    if (lcWindows().isDebugEnabled()) qCDebug(lcWindows).noquote() << "show:" << window_->windowTitle() << windowSeen(window_);
+    qCDebug(lcWindows).noquote() << "show:" << window_->windowTitle() << windowSeen(window_);
     // A window the user minimised comes back as it was, whatever Qt last heard of it.
     if (!first) bringBack(window_);
     window_->show();

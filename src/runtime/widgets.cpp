@@ -176,9 +176,10 @@ void bringBack(QWidget* w) {
         return;
     }
 #if QT_CONFIG(xcb)
-    // Qt may not have heard yet that the window manager iconified the window, and then only
-    // raises and activates it, which a window manager ignores for an iconic window. Mapping
-    // it asks the window manager to bring it back (ICCCM 4.1.4); a mapped window ignores it.
+    // Qt may have heard that the window went off the screen but not yet that it was
+    // iconified: it then holds its activation back until the window is mapped again, which
+    // nothing else would do. Mapping it asks the window manager to bring it back (ICCCM
+    // 4.1.4); a mapped window ignores it.
     if (xcb_connection_t* c = xConnection()) {
         xcb_map_window(c, static_cast<xcb_window_t>(w->winId()));
         xcb_flush(c);

@@ -30,11 +30,9 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-
 #include <algorithm>
 #include <map>
 #include <memory>
-#include <set>
 
 using namespace rt;
 using atspi::Node;
@@ -415,10 +413,6 @@ TEST_F(AccessibilityTest, ThePickedEntryOfADropDownReadsAsAScreenReaderReadsIt) 
     }
 }
 
-}  // namespace
-
-namespace {
-
 // Opening the Chord Symbols page fills its combo box before the window shows. A screen
 // reader that is sent an event for each entry takes the flood for a deluge and drops what
 // follows, the window's and the focus's announcements among them: the filling tells it
@@ -467,10 +461,6 @@ TEST_F(AccessibilityTest, FillingTheChordTypeBoxAtOpeningSendsNoEventPerEntry) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 // A screen reader that Tab lands on a control with no name says only "tab": every control
 // that takes the focus, in every window, is named.
 TEST_F(AccessibilityTest, EveryControlThatTakesTheFocusIsNamed) {
@@ -513,10 +503,6 @@ TEST_F(AccessibilityTest, TabThroughTheMainWindowsPicturesReadsWhatEachShows) {
         before = now;
     }
 }
-
-}  // namespace
-
-namespace {
 
 // Tab into the Chord Type box selects its text, as the platform's did, and a screen reader
 // hears the text with the focus alone: the edit field tells no selection before the focus

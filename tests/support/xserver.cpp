@@ -123,14 +123,20 @@ void sendProtocol(xcb_connection_t* c, xcb_window_t window, xcb_atom_t protocol,
     xcb_send_event(c, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&e));
 }
 
+// A connection of the test's own to the display; none when it cannot be had.
+Connection connectTo(const QString& display) {
+    Connection c(display.isEmpty() ? nullptr : xcb_connect(display.toLocal8Bit().constData(), nullptr), xcb_disconnect);
+    if (c && xcb_connection_has_error(c.get())) c.reset();
+    return c;
+}
+
 }  // namespace
 
 bool XServer::askToClose(const QString& windowId) {
     bool ok = false;
     const xcb_window_t window = windowId.toUInt(&ok, 0);
-    if (!ok || display_.isEmpty()) return false;
-    const Connection c(xcb_connect(display_.toLocal8Bit().constData(), nullptr), xcb_disconnect);
-    if (xcb_connection_has_error(c.get())) return false;
+    const Connection c = connectTo(display_);
+    if (!ok || !c) return false;
     sendProtocol(c.get(), window, atomNamed(c.get(), "WM_DELETE_WINDOW"), XCB_CURRENT_TIME);
     // A round trip: the server has taken the request before the connection goes.
     free(xcb_get_input_focus_reply(c.get(), xcb_get_input_focus(c.get()), nullptr));
@@ -140,9 +146,8 @@ bool XServer::askToClose(const QString& windowId) {
 bool XServer::ping(const QString& windowId, int ms) {
     bool ok = false;
     const xcb_window_t window = windowId.toUInt(&ok, 0);
-    if (!ok || display_.isEmpty()) return false;
-    const Connection c(xcb_connect(display_.toLocal8Bit().constData(), nullptr), xcb_disconnect);
-    if (xcb_connection_has_error(c.get())) return false;
+    const Connection c = connectTo(display_);
+    if (!ok || !c) return false;
     // The answer goes to the root window, to whoever listens for its structure.
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c.get())).data->root;
     const uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
